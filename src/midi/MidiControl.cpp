@@ -1,0 +1,6 @@
+#include "midi/MidiControl.h"
+
+MidiControl::MidiControl (ParameterManager& parameterSet)
+    : parameters (parameterSet)
+{
+}

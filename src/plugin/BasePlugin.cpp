@@ -1,0 +1,434 @@
+#include "plugin/BasePlugin.h"
+
+#include "editor/BasePluginEditor.h"
+#include "midi/MidiControl.h"
+#include "parameters/FloatParameter.h"
+#include "plugin/AudioProcessorEditorWrapper.h"
+#include "plugin/HostParameter.h"
+#include "plugin/ModuleLocation.h"
+
+namespace
+{
+    constexpr int debugParameterCount = 12;
+    constexpr int firstDebugParameterIdentifier = 300000;
+    constexpr int firstDebugEventIdentifier = 10000;
+    constexpr int editorRefreshMilliseconds = 25;
+}
+
+BasePlugin::BasePlugin (const BusesProperties& buses)
+    : juce::AudioProcessor (buses)
+{
+    hostParameters.ensureStorageAllocated (200);
+
+    midiControl = std::make_unique<MidiControl> (parameterManager);
+    parameterManager.loadFromResource ("parameters.xml");
+    eventsMap.loadFromResource ("events.xml");
+    eventsMap.registerBuiltInEvents();
+}
+
+BasePlugin::~BasePlugin()
+{
+    cancelPendingUpdate();
+
+    if (editorComponent != nullptr)
+        editorComponent->stopTimer();
+
+    editorComponent.reset();
+    midiControl.reset();
+    eventsMap.clear();
+
+    {
+        const juce::ScopedLock sl (hostParametersLock);
+        hostParameters.clear();
+    }
+    {
+        const juce::ScopedLock sl (hostIndexLock);
+        hostIndexOfParameter.clear();
+    }
+}
+
+//==============================================================================
+void BasePlugin::startUp()
+{
+    postConstruction();
+    initialise();
+    createEditorComponentOnMessageThread();
+}
+
+void BasePlugin::postConstruction()
+{
+    const auto module = getModuleFile();
+    pluginFile = module.getFullPathName();
+    pluginDirectory = module.getParentDirectory().getFullPathName();
+
+    midiControl->setPluginName (getPluginName());
+
+    if (isDebugMode())
+        addDebugParametersAndEvents();
+}
+
+void BasePlugin::addDebugParametersAndEvents()
+{
+    for (int i = 0; i < debugParameterCount; ++i)
+    {
+        auto* parameter = new FloatParameter (firstDebugParameterIdentifier + i,
+                                              "Debug Parameter " + juce::String (i), 0.0f, 1.0f, 0.0f);
+        parameter->setAutomatable (false);
+
+        if (parameterManager.addParameter (parameter))
+            parameter->addListener (this);
+    }
+
+    for (int i = 0; i < debugParameterCount; ++i)
+        eventsMap.add (firstDebugEventIdentifier + i, "Debug Event " + juce::String (i));
+}
+
+void BasePlugin::initialise()
+{
+    parameterManager.addListenerToAll (this);
+
+    // The user settings file and the MIDI controller map's start-up file are
+    // read here once those parts exist.
+
+    afterInitialise();
+}
+
+void BasePlugin::fillHostParameterTable()
+{
+    const auto count = juce::jlimit (0, maxHostParameters, getNumHostParameters());
+
+    for (int index = 0; index < count; ++index)
+    {
+        auto* parameter = parameterManager.getParameter (index);
+
+        {
+            const juce::ScopedLock sl (hostParametersLock);
+            hostParameters.set (index, parameter);
+        }
+        {
+            const juce::ScopedLock sl (hostIndexLock);
+            hostIndexOfParameter.set (index, index);
+        }
+    }
+
+    // JUCE's wrappers read the parameter list once, when they are created,
+    // which is after start-up: the adapters exist by then.
+    if (hostParameterAdapters.isEmpty())
+    {
+        for (int index = 0; index < count; ++index)
+        {
+            auto* adapter = new HostParameter (*this, index, getHostParameter (index));
+            hostParameterAdapters.add (adapter);
+            addParameter (adapter);
+        }
+    }
+}
+
+//==============================================================================
+void BasePlugin::createEditorComponentOnMessageThread()
+{
+    auto* messageManager = juce::MessageManager::getInstanceWithoutCreating();
+
+    if (messageManager != nullptr && messageManager->isThisTheMessageThread())
+    {
+        buildEditorComponent();
+        return;
+    }
+
+    // VST3 and LV2 hosts may construct the processor on a thread of their
+    // own while JUCE runs the message thread; the editor is built there.
+    juce::WeakReference<BasePlugin> weakThis (this);
+    juce::MessageManager::callAsync ([weakThis]
+    {
+        if (auto* plugin = weakThis.get())
+            plugin->buildEditorComponent();
+    });
+}
+
+void BasePlugin::buildEditorComponent()
+{
+    if (editorComponent != nullptr)
+        return;
+
+    editorComponent = createEditorComponent();
+
+    if (editorComponent == nullptr)
+        return;
+
+    editorComponent->buildDefaultLayout();
+
+    if (isDebugMode())
+        editorComponent->showDebugPanel();
+
+    editorComponent->applyLookAndFeel();
+    editorComponent->startTimer (editorRefreshMilliseconds);
+    parameterManager.announceAll();
+}
+
+juce::AudioProcessorEditor* BasePlugin::createEditor()
+{
+    // The host asks on the message thread; an editor still waiting for its
+    // asynchronous construction is built now.
+    buildEditorComponent();
+
+    if (editorComponent == nullptr)
+        return nullptr;
+
+    return new AudioProcessorEditorWrapper (*this, *editorComponent);
+}
+
+const juce::String BasePlugin::getName() const
+{
+    return getPluginName();
+}
+
+//==============================================================================
+void BasePlugin::getStateInformation (juce::MemoryBlock& destData)
+{
+    if (auto element = createStateXml())
+        copyXmlToBinary (*element, destData);
+
+    stateSavedPending.exchange (1);
+    triggerAsyncUpdate();
+}
+
+void BasePlugin::setStateInformation (const void* data, int sizeInBytes)
+{
+    if (auto element = getXmlFromBinary (data, sizeInBytes))
+        restoreStateFromXml (*element);
+
+    stateRestoredPending.exchange (1);
+    triggerAsyncUpdate();
+}
+
+void BasePlugin::getCurrentProgramStateInformation (juce::MemoryBlock& destData)
+{
+    if (auto element = createProgramStateXml())
+        copyXmlToBinary (*element, destData);
+}
+
+void BasePlugin::setCurrentProgramStateInformation (const void* data, int sizeInBytes)
+{
+    if (auto element = getXmlFromBinary (data, sizeInBytes))
+        restoreProgramStateFromXml (*element);
+}
+
+void BasePlugin::addStateObserver (StateObserver* observer)
+{
+    stateObservers.addIfNotAlreadyThere (observer);
+}
+
+void BasePlugin::removeStateObserver (StateObserver* observer)
+{
+    stateObservers.removeFirstMatchingValue (observer);
+}
+
+void BasePlugin::handleAsyncUpdate()
+{
+    if (stateRestoredPending.exchange (0) == 1)
+        for (int i = stateObservers.size(); --i >= 0;)
+            stateObservers.getUnchecked (i)->stateRestored (*this);
+
+    if (stateSavedPending.exchange (0) == 1)
+        for (int i = stateObservers.size(); --i >= 0;)
+            stateObservers.getUnchecked (i)->stateSaved (*this);
+}
+
+//==============================================================================
+Parameter* BasePlugin::getHostTableEntry (int index) const
+{
+    const juce::ScopedLock sl (hostParametersLock);
+    return hostParameters[index];
+}
+
+int BasePlugin::findHostIndex (int identifier) const
+{
+    const juce::ScopedLock sl (hostIndexLock);
+    return hostIndexOfParameter.contains (identifier) ? hostIndexOfParameter[identifier] : -1;
+}
+
+static bool isHostIndex (int index, int count)
+{
+    return index >= 0 && index < juce::jmin (count, BasePlugin::maxHostParameters);
+}
+
+float BasePlugin::getHostParameter (int index)
+{
+    if (! isHostIndex (index, getNumHostParameters()))
+        return 0.0f;
+
+    if (auto* parameter = getHostTableEntry (index))
+        return parameter->getNormalisedValue();
+
+    return hostValues[(size_t) index].load();
+}
+
+void BasePlugin::setHostParameter (int index, float value)
+{
+    if (! isHostIndex (index, getNumHostParameters()))
+        return;
+
+    hostValues[(size_t) index].store (value);
+
+    if (auto* parameter = getHostTableEntry (index))
+    {
+        // While the flag is up, the change is known to come from the host and
+        // is not sent back to it as automation.
+        hostIsSetting[(size_t) index].exchange (1);
+        parameter->setNormalisedValue (value, true);
+        hostIsSetting[(size_t) index].exchange (0);
+    }
+}
+
+juce::String BasePlugin::getHostParameterName (int index)
+{
+    if (! isHostIndex (index, getNumHostParameters()))
+        return {};
+
+    if (auto* parameter = getHostTableEntry (index))
+        return parameter->getName();
+
+    return "Parameter " + juce::String (index + 1);
+}
+
+juce::String BasePlugin::getHostParameterText (int index)
+{
+    if (! isHostIndex (index, getNumHostParameters()))
+        return {};
+
+    if (auto* parameter = getHostTableEntry (index))
+        return getParameterDisplayText (parameter->getIdentifier());
+
+    return juce::String (hostValues[(size_t) index].load(), 9);
+}
+
+bool BasePlugin::isHostParameterAutomatable (int index)
+{
+    return isHostIndex (index, getNumHostParameters());
+}
+
+juce::String BasePlugin::getHostParameterTextForValue (int index, float normalisedValue)
+{
+    if (! isHostIndex (index, getNumHostParameters()))
+        return {};
+
+    if (normalisedValue == getHostParameter (index))
+        return getHostParameterText (index);
+
+    if (auto* parameter = getHostTableEntry (index))
+        return getParameterDisplayTextForValue (parameter->getIdentifier(), normalisedValue);
+
+    return juce::String (normalisedValue, 9);
+}
+
+float BasePlugin::getHostParameterValueForText (int index, const juce::String& text)
+{
+    if (! isHostIndex (index, getNumHostParameters()))
+        return 0.0f;
+
+    if (auto* parameter = getHostTableEntry (index))
+    {
+        std::unique_ptr<Parameter> scratch (parameter->clone());
+        scratch->setText (text, false);
+        return scratch->getNormalisedValue();
+    }
+
+    return juce::jlimit (0.0f, 1.0f, text.getFloatValue());
+}
+
+//==============================================================================
+void BasePlugin::parameterChanged (Parameter* parameter)
+{
+    const auto index = findHostIndex (parameter->getIdentifier());
+
+    if (index < 0)
+        return;
+
+    const auto value = parameter->getNormalisedValue();
+
+    if (hostIsSetting[(size_t) index].load() == 0)
+        if (auto* adapter = hostParameterAdapters[index])
+            adapter->sendValueChangedMessageToListeners (value);
+}
+
+void BasePlugin::parameterGestureBegan (Parameter* parameter)
+{
+    const auto index = findHostIndex (parameter->getIdentifier());
+
+    if (auto* adapter = hostParameterAdapters[index])
+        adapter->beginChangeGesture();
+}
+
+void BasePlugin::parameterGestureEnded (Parameter* parameter)
+{
+    const auto index = findHostIndex (parameter->getIdentifier());
+
+    if (auto* adapter = hostParameterAdapters[index])
+        adapter->endChangeGesture();
+}
+
+//==============================================================================
+std::unique_ptr<BasePluginEditor> BasePlugin::createEditorComponent()
+{
+    return std::make_unique<BasePluginEditor> (*this);
+}
+
+juce::String BasePlugin::getPluginName() const { return "BasePlugin"; }
+juce::String BasePlugin::getShortName() const  { return "XX"; }
+
+bool BasePlugin::isStateXml (const juce::XmlElement& element) const
+{
+    return element.getTagName().equalsIgnoreCase ("PluginState")
+        && element.getStringAttribute ("application").equalsIgnoreCase (getPluginName());
+}
+
+void BasePlugin::restoreStateFromXml (const juce::XmlElement&) {}
+std::unique_ptr<juce::XmlElement> BasePlugin::createStateXml() { return nullptr; }
+void BasePlugin::restoreProgramStateFromXml (const juce::XmlElement&) {}
+std::unique_ptr<juce::XmlElement> BasePlugin::createProgramStateXml() { return nullptr; }
+
+bool BasePlugin::isUserSettingsXml (const juce::XmlElement& element) const
+{
+    return element.getTagName().equalsIgnoreCase ("UserSettings")
+        && element.getStringAttribute ("application").equalsIgnoreCase (getPluginName());
+}
+
+void BasePlugin::loadUserSettingsXml (const juce::XmlElement&) {}
+std::unique_ptr<juce::XmlElement> BasePlugin::createUserSettingsXml() { return nullptr; }
+
+int BasePlugin::getNumHostParameters() const { return maxHostParameters; }
+
+juce::String BasePlugin::getParameterDisplayText (int identifier)
+{
+    return parameterManager.getText (identifier);
+}
+
+juce::String BasePlugin::getParameterDisplayTextForValue (int identifier, float normalisedValue)
+{
+    if (auto* parameter = parameterManager.getParameter (identifier))
+    {
+        std::unique_ptr<Parameter> scratch (parameter->clone());
+        scratch->setNormalisedValue (normalisedValue, false);
+        return scratch->getText();
+    }
+
+    return {};
+}
+
+void BasePlugin::handleEvent (int) {}
+bool BasePlugin::isDebugMode() const { return false; }
+void BasePlugin::afterInitialise() {}
+
+juce::String BasePlugin::getPluginFormat() const
+{
+    // The VST 2.4 build is the product proper; the others name themselves.
+    if (wrapperType == wrapperType_VST3)       return "VST3";
+    if (wrapperType == wrapperType_LV2)        return "LV2";
+    if (wrapperType == wrapperType_Standalone) return "Standalone";
+    return "VST";
+}
+
+juce::String BasePlugin::getArchitecture() const
+{
+    return sizeof (void*) == 8 ? "64bit" : "32bit";
+}

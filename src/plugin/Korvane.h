@@ -1,0 +1,27 @@
+#pragma once
+
+#include "presets/HalcyonOldCompatible.h"
+
+/** The product: its identity, the host's view of its parameters, and the
+    factories of its parts. */
+class Korvane : public HalcyonOldCompatible
+{
+public:
+    /** Parameters 0 to 20 are stored in presets and seen by the host. */
+    static constexpr int numHostParameters = 21;
+
+    Korvane();
+
+    juce::String getPluginName() const override  { return "Korvane"; }
+    juce::String getShortName() const override   { return "KV"; }
+    int getNumHostParameters() const override    { return numHostParameters; }
+
+    double getTailLengthSeconds() const override;
+
+    juce::String getSoftwareDescription() const override { return "Vintage Tube Distortion"; }
+    juce::String getSoftwareVersion() const override     { return "1.3.1"; }
+    juce::String getSoftwareWebAddress() const override;
+    juce::String getYearOfFirstRelease() const override  { return "2008"; }
+    juce::String getBuildDate() const override           { return "2012-02-09"; }
+    juce::String getBuildIdentifier() const override;
+};

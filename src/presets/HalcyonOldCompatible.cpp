@@ -1,0 +1,6 @@
+#include "presets/HalcyonOldCompatible.h"
+
+HalcyonOldCompatible::HalcyonOldCompatible (int presetParameters)
+    : HalcyonEffect (presetParameters)
+{
+}

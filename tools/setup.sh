@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, when missing.
+set -euo pipefail
+
+packages=(
+    cmake g++ make pkg-config ccache
+    juce-modules-source fst-dev
+    libpng-dev libjpeg-dev zlib1g-dev
+    libfreetype-dev libfontconfig1-dev
+    libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxext-dev
+    libasound2-dev
+    libgtest-dev libbenchmark-dev
+    xvfb xauth
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+
+if (( ${#missing[@]} > 0 )); then
+    echo "Installing: ${missing[*]}"
+    sudo_cmd=()
+    [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" apt-get update
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi
