@@ -10,7 +10,8 @@ packages=(
     libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxext-dev
     libasound2-dev
     libgtest-dev libbenchmark-dev
-    xvfb xauth
+    xvfb xauth fonts-dejavu-core
+    zam-plugins
 )
 
 missing=()

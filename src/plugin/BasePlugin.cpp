@@ -115,9 +115,17 @@ void BasePlugin::fillHostParameterTable()
     // which is after start-up: the adapters exist by then.
     if (hostParameterAdapters.isEmpty())
     {
+        juce::StringArray identifiers;
+
         for (int index = 0; index < count; ++index)
         {
-            auto* adapter = new HostParameter (*this, index, getHostParameter (index));
+            auto identifier = HostParameter::identifierForName (getHostParameterName (index));
+
+            if (identifiers.contains (identifier))
+                identifier << index;
+
+            identifiers.add (identifier);
+            auto* adapter = new HostParameter (*this, index, identifier, getHostParameter (index));
             hostParameterAdapters.add (adapter);
             addParameter (adapter);
         }

@@ -2,9 +2,41 @@
 
 #include "plugin/BasePlugin.h"
 
-HostParameter::HostParameter (BasePlugin& ownerToUse, int index, float defaultValueToUse)
-    : owner (ownerToUse), hostIndex (index), defaultValue (defaultValueToUse)
+HostParameter::HostParameter (BasePlugin& ownerToUse, int index, const juce::String& identifier, float defaultValueToUse)
+    : juce::AudioProcessorParameterWithID (juce::ParameterID (identifier, 1), ownerToUse.getHostParameterName (index)),
+      owner (ownerToUse), hostIndex (index), defaultValue (defaultValueToUse)
 {
+}
+
+juce::String HostParameter::identifierForName (const juce::String& name)
+{
+    juce::String identifier;
+    bool startOfWord = false;
+
+    for (auto character : name)
+    {
+        if (! juce::CharacterFunctions::isLetterOrDigit (character) || character > 127)
+        {
+            startOfWord = identifier.isNotEmpty();
+            continue;
+        }
+
+        if (identifier.isEmpty())
+        {
+            if (juce::CharacterFunctions::isDigit (character))
+                identifier << "p";
+
+            identifier << juce::CharacterFunctions::toLowerCase (character);
+        }
+        else
+        {
+            identifier << (startOfWord ? juce::CharacterFunctions::toUpperCase (character) : character);
+        }
+
+        startOfWord = false;
+    }
+
+    return identifier.isEmpty() ? juce::String ("parameter") : identifier;
 }
 
 float HostParameter::getValue() const

@@ -7,11 +7,17 @@ class BasePlugin;
 /*  One host index as JUCE's plug-in wrappers see it. Every answer is routed
     through the processor's host parameter table, so the host sees the same
     names, values and texts whichever format wraps the processor.
+
+    Its identifier ("preampGain") is what VST3 and LV2 hosts store in their
+    sessions; LV2 needs it to be a valid name in the plug-in's Turtle files.
 */
-class HostParameter : public juce::AudioProcessorParameter
+class HostParameter : public juce::AudioProcessorParameterWithID
 {
 public:
-    HostParameter (BasePlugin& owner, int hostIndex, float defaultValue);
+    HostParameter (BasePlugin& owner, int hostIndex, const juce::String& identifier, float defaultValue);
+
+    /** "Preamp Gain" gives "preampGain", "High Cut On/Off" "highCutOnOff". */
+    static juce::String identifierForName (const juce::String& name);
 
     float getValue() const override;
     void setValue (float newValue) override;

@@ -2,7 +2,6 @@
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
-#include <cstdlib>
 #include <cstring>
 
 namespace Vst2
@@ -11,13 +10,12 @@ namespace Vst2
 }
 
 // The built VST 2.4 plug-in, loaded through JUCE's own VST hosting code the
-// way a host loads it. Its path comes from the test set-up.
+// way a host loads it. The build tells where it is.
 namespace
 {
-    juce::String builtPlugin (const char* variable)
+    juce::String builtVst2()
     {
-        const auto* path = std::getenv (variable);
-        return path != nullptr ? juce::String (path) : juce::String();
+        return KORVANE_VST2_PATH;
     }
 
     struct LoadedPlugin
@@ -78,7 +76,7 @@ class HostedVst2 : public ::testing::Test
 protected:
     void SetUp() override
     {
-        const auto path = builtPlugin ("KORVANE_VST2");
+        const auto path = builtVst2();
         ASSERT_TRUE (juce::File (path).existsAsFile()) << "no built plug-in at '" << path << "'";
         plugin = load (format, path);
         ASSERT_NE (plugin.instance, nullptr);
@@ -212,7 +210,7 @@ TEST_F (HostedVst2, ProcessesAudioInPlace)
 TEST (HostedVst3, TheSameProcessorInTheVst3Bundle)
 {
     // The bundle is built beside the VST 2.4 library.
-    const auto vst2 = juce::File (builtPlugin ("KORVANE_VST2"));
+    const auto vst2 = juce::File (builtVst2());
     const auto path = vst2.getParentDirectory().getSiblingFile ("VST3").getChildFile ("Korvane.vst3").getFullPathName();
     ASSERT_TRUE (juce::File (path).isDirectory()) << "no built bundle at '" << path << "'";
 

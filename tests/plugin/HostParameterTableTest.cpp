@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "parameters/Parameter.h"
+#include "plugin/HostParameter.h"
 #include "plugin/HalcyonEffect.h"
 #include "plugin/Korvane.h"
 
@@ -74,6 +75,14 @@ TEST (HostParameterTable, ShowsTheTwentyOneHostParametersAndNothingBeyond)
     }
 
     EXPECT_EQ (processor->getHostParameterName (20), "High Cut On/Off");
+
+    // The identifiers VST3 and LV2 hosts keep in their sessions.
+    auto idOf = [&] (int i) { return dynamic_cast<juce::AudioProcessorParameterWithID*> (processor->getParameters()[i])->getParameterID(); };
+    EXPECT_EQ (idOf (0), "preampGain");
+    EXPECT_EQ (idOf (2), "highCut");
+    EXPECT_EQ (idOf (20), "highCutOnOff");
+    EXPECT_EQ (HostParameter::identifierForName ("4 Band EQ"), "p4BandEQ");
+    EXPECT_EQ (HostParameter::identifierForName ("//"), "parameter");
     EXPECT_EQ (processor->getHostParameterName (21), "");
     EXPECT_EQ (processor->getHostParameterText (21), "");
     EXPECT_FLOAT_EQ (processor->getHostParameter (21), 0.0f);

@@ -1,5 +1,11 @@
 #include "InspectCommand.h"
 
+#include "CommandOptions.h"
+#include "Commands.h"
+
+#include <iostream>
+#include <stdexcept>
+
 namespace
 {
     juce::String fourCharacters (int code)
@@ -54,4 +60,18 @@ juce::var describePlugin (const LoadedPlugin& plugin)
 
     root->setProperty ("parameters", parameters);
     return juce::var (root);
+}
+
+int runInspect (const juce::StringArray& words)
+{
+    const CommandOptions options (words, {});
+
+    if (options.getPositional().size() != 1)
+        throw std::invalid_argument ("inspect takes exactly one plug-in path");
+
+    PluginLoader loader;
+    auto plugin = loader.load (options.getPositional()[0], 44100.0, 512);
+    std::cout << juce::JSON::toString (describePlugin (plugin)) << std::endl;
+    plugin.instance.reset();
+    return 0;
 }

@@ -1,26 +1,49 @@
-#include "InspectCommand.h"
-#include "PluginLoading.h"
+#include "Commands.h"
+
+#include <juce_events/juce_events.h>
 
 #include <iostream>
 #include <stdexcept>
 
 /*  korvane-host: a command-line host built from JUCE's plug-in hosting
-    classes. It loads a plug-in file the way a host does and reports on it.
+    classes. It loads VST 2.4, VST3 and LV2 plug-ins by path, as a host
+    does, and inspects, renders, compares and times them.
 */
 namespace
 {
-    constexpr auto usage =
-        "usage: korvane-host inspect <plug-in>\n"
-        "  inspect   print what a host sees of the plug-in (VST 2.4 .so or .vst3 bundle) as JSON\n";
+    constexpr auto usage = R"(usage: korvane-host <command> ...
 
-    int inspect (const juce::StringArray& args)
+  inspect <plug-in>
+      print what a host sees of the plug-in, as JSON
+  render <plug-in> <input.wav> <output.wav> [options]
+      run a WAV file through the plug-in into a 32-bit float WAV
+        --rate HZ          sample rate to render at (default: the input's)
+        --block N          block size (default 512)
+        --set P=V          set parameter P (index or name) to normalised value V; repeatable
+        --state-in FILE    load a state chunk before rendering
+        --state-out FILE   save the state chunk after rendering
+        --midi FILE        MIDI events, one "position status data1 data2" a line
+        --tail SECONDS     render this much longer than the input
+        --plot FILE.png    draw the input and output waveforms and spectra
+  compare <plug-in A> <plug-in B> [--input WAV] [--rate HZ] [--block N] [--set P=V] [--tolerance X]
+      render the same input through both and print the largest sample difference
+  bench <plug-in> [<plug-in B>] [--seconds S] [--runs N] [--rate HZ] [--block N] [--set P=V]
+      time the processing; with two plug-ins, interleaved, with their ratio
+  demo <output.wav> [--rate HZ]
+      write the demo input, a plucked-string phrase
+
+A plug-in is a VST 2.4 .so file, a .vst3 bundle, an .lv2 bundle or an LV2 URI.
+)";
+
+    int dispatch (const juce::String& command, const juce::StringArray& words)
     {
-        if (args.size() != 1)
-            throw std::invalid_argument ("inspect takes exactly one plug-in path");
+        if (command == "inspect") return runInspect (words);
+        if (command == "render")  return runRender (words);
+        if (command == "compare") return runCompare (words);
+        if (command == "bench")   return runBench (words);
+        if (command == "demo")    return runDemo (words);
 
-        auto plugin = loadPlugin (args[0], 44100.0, 512);
-        std::cout << juce::JSON::toString (describePlugin (plugin)) << std::endl;
-        return 0;
+        throw std::invalid_argument (("unknown command '" + command + "'").toStdString());
     }
 }
 
@@ -28,30 +51,26 @@ int main (int argc, char** argv)
 {
     juce::ScopedJuceInitialiser_GUI juce;
 
-    juce::StringArray args;
+    juce::StringArray words;
     for (int i = 1; i < argc; ++i)
-        args.add (juce::String::fromUTF8 (argv[i]));
+        words.add (juce::String::fromUTF8 (argv[i]));
 
-    if (args.isEmpty() || args[0] == "--help" || args[0] == "-h")
+    if (words.isEmpty() || words[0] == "--help" || words[0] == "-h" || words[0] == "help")
     {
-        std::cout << usage;
-        return args.isEmpty() ? 2 : 0;
+        (words.isEmpty() ? std::cerr : std::cout) << usage;
+        return words.isEmpty() ? 2 : 0;
     }
 
-    const auto command = args[0];
-    args.remove (0);
+    const auto command = words[0];
+    words.remove (0);
 
     try
     {
-        if (command == "inspect")
-            return inspect (args);
-
-        std::cerr << "korvane-host: unknown command '" << command << "'\n" << usage;
-        return 2;
+        return dispatch (command, words);
     }
     catch (const std::invalid_argument& e)
     {
-        std::cerr << "korvane-host: " << e.what() << "\n" << usage;
+        std::cerr << "korvane-host: " << e.what() << "\n(see korvane-host --help)\n";
         return 2;
     }
     catch (const std::exception& e)

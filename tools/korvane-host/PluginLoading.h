@@ -12,9 +12,28 @@ struct LoadedPlugin
     juce::String formatName;
 };
 
-/*  Loads the plug-in a path names, choosing the format by what the path is
-    (a .vst3 bundle, an .lv2 bundle or a VST 2.4 .so), so that no format has
-    to probe files that are not its own. Throws std::runtime_error with a
-    message a user can act on when the path cannot be loaded.
+/*  Loads plug-ins by path, choosing the format by what the path is: a .vst3
+    bundle, an .lv2 bundle (or an LV2 URI), or a VST 2.4 .so. Only that
+    format looks at the file.
+
+    The formats live as long as the loader; plug-in instances must be
+    destroyed before it.
 */
-LoadedPlugin loadPlugin (const juce::String& path, double sampleRate, int blockSize);
+class PluginLoader
+{
+public:
+    PluginLoader();
+    ~PluginLoader();
+
+    /** Throws std::runtime_error with a message a user can act on when the
+        path cannot be loaded. */
+    LoadedPlugin load (const juce::String& path, double sampleRate, int blockSize);
+
+private:
+    juce::AudioPluginFormat& formatForPath (const juce::String& path, juce::String& identifier);
+    juce::String findLv2Uri (const juce::File& bundle);
+
+    std::unique_ptr<juce::VSTPluginFormat> vst;
+    std::unique_ptr<juce::VST3PluginFormat> vst3;
+    std::unique_ptr<juce::LV2PluginFormat> lv2;
+};

@@ -1,0 +1,107 @@
+#include "DemoPhrase.h"
+#include "PlotWriter.h"
+#include "Spectrum.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+    constexpr double rate = 48000.0;
+    constexpr int order = 13;
+    constexpr int fftSize = 1 << order;
+
+    int loudestBin (const std::vector<float>& db)
+    {
+        return (int) (std::max_element (db.begin(), db.end()) - db.begin());
+    }
+}
+
+//==============================================================================
+TEST (Spectrum, SinePeaksAtItsBinAtFullScale)
+{
+    const auto sine = makeSine (rate, 1000.0, 1.0, 1.0f, 1);
+    const auto db = averageMagnitudeSpectrumDb (sine.getReadPointer (0), sine.getNumSamples(), order);
+
+    ASSERT_EQ (db.size(), (size_t) fftSize / 2 + 1);
+    EXPECT_EQ (loudestBin (db), (int) std::lround (1000.0 * fftSize / rate));
+    EXPECT_NEAR (db[(size_t) loudestBin (db)], 0.0f, 1.5f); // at most the window's scalloping loss
+
+    // Centred on a bin, a sine reads full scale exactly.
+    const auto centred = makeSine (rate, 171.0 * rate / fftSize, 1.0, 0.5f, 1);
+    const auto centredDb = averageMagnitudeSpectrumDb (centred.getReadPointer (0), centred.getNumSamples(), order);
+    EXPECT_EQ (loudestBin (centredDb), 171);
+    EXPECT_NEAR (centredDb[171], -6.02f, 0.05f);
+}
+
+TEST (Spectrum, SilenceAndShortInputReadTheFloor)
+{
+    const std::vector<float> silence (100, 0.0f);
+
+    for (auto count : { 100, 0 })
+    {
+        const auto db = averageMagnitudeSpectrumDb (silence.data(), count, order);
+        ASSERT_EQ (db.size(), (size_t) fftSize / 2 + 1);
+        EXPECT_TRUE (std::all_of (db.begin(), db.end(), [] (float v) { return v == -160.0f; }));
+    }
+}
+
+//==============================================================================
+TEST (PlotWriter, WritesADecodablePicture)
+{
+    const auto phrase = makeDemoPhrase (rate);
+    const auto file = juce::File::createTempFile (".png");
+    juce::String error;
+
+    ASSERT_TRUE (writePlot (file, phrase, makeSine (rate, 220.0, 2.0, 0.8f, 1), rate, "Test plot", error)) << error;
+    const auto image = juce::ImageFileFormat::loadFrom (file);
+    file.deleteFile();
+
+    ASSERT_TRUE (image.isValid());
+    EXPECT_EQ (image.getWidth(), 1600);
+    EXPECT_EQ (image.getHeight(), 1000);
+
+    const auto first = image.getPixelAt (0, 0);
+    bool varied = false;
+    for (int y = 0; y < image.getHeight() && ! varied; y += 7)
+        for (int x = 0; x < image.getWidth() && ! varied; x += 7)
+            varied = image.getPixelAt (x, y) != first;
+    EXPECT_TRUE (varied);
+}
+
+TEST (PlotWriter, FailsCleanlyForAnUnwritablePath)
+{
+    juce::AudioBuffer<float> empty (2, 0);
+    juce::String error;
+
+    EXPECT_FALSE (writePlot (juce::File ("/proc/no-such-directory/plot.png"), empty, empty, rate, "x", error));
+    EXPECT_TRUE (error.isNotEmpty());
+}
+
+//==============================================================================
+TEST (DemoPhrase, IsDeterministicStereoAndSixSecondsLong)
+{
+    const auto a = makeDemoPhrase (rate), b = makeDemoPhrase (rate);
+
+    ASSERT_EQ (a.getNumChannels(), 2);
+    EXPECT_EQ (a.getNumSamples(), (int) (6.0 * rate));
+    ASSERT_EQ (b.getNumSamples(), a.getNumSamples());
+
+    for (int channel = 0; channel < 2; ++channel)
+        EXPECT_TRUE (std::equal (a.getReadPointer (channel), a.getReadPointer (channel) + a.getNumSamples(), b.getReadPointer (channel)));
+}
+
+TEST (DemoPhrase, PeaksAtMinusSixAndEndsInSilence)
+{
+    for (auto sampleRate : { 44100.0, 96000.0 })
+    {
+        const auto phrase = makeDemoPhrase (sampleRate);
+        const auto tail = (int) (0.1 * sampleRate);
+
+        EXPECT_NEAR (juce::Decibels::gainToDecibels (phrase.getMagnitude (0, phrase.getNumSamples())), -6.0f, 0.5f);
+        EXPECT_LT (phrase.getMagnitude (phrase.getNumSamples() - tail, tail), 1.0e-4f); // below -80 dBFS
+        EXPECT_GT (phrase.getRMSLevel (1, 0, phrase.getNumSamples()), 0.01f);           // both channels play
+    }
+}

@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include "AudioFiles.h"
+#include "DemoPhrase.h"
+
+#include <juce_graphics/juce_graphics.h>
+
+// korvane-host run as a user runs it, on the plug-ins this build made (the
+// build tells where they are).
+namespace
+{
+    const juce::File hostProgram (KORVANE_HOST_PATH);
+    const juce::File builtVst2 (KORVANE_VST2_PATH);
+
+    struct Run
+    {
+        int exitCode = -1;
+        juce::String output;
+    };
+
+    Run runHost (const juce::StringArray& arguments)
+    {
+        juce::StringArray command;
+        command.add (hostProgram.getFullPathName());
+        command.addArray (arguments);
+
+        juce::ChildProcess process;
+        Run run;
+
+        if (! process.start (command, juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr))
+            return run;
+
+        run.output = process.readAllProcessOutput();
+        process.waitForProcessToFinish (120000);
+        run.exitCode = (int) process.getExitCode();
+        return run;
+    }
+
+    juce::String vst2()  { return builtVst2.getFullPathName(); }
+    juce::String vst3()  { return builtVst2.getParentDirectory().getSiblingFile ("VST3").getChildFile ("Korvane.vst3").getFullPathName(); }
+    juce::String lv2()   { return builtVst2.getParentDirectory().getSiblingFile ("LV2").getChildFile ("Korvane.lv2").getFullPathName(); }
+
+    class HostTool : public ::testing::Test
+    {
+    protected:
+        void SetUp() override
+        {
+            ASSERT_TRUE (hostProgram.existsAsFile());
+            ASSERT_TRUE (juce::File (vst2()).existsAsFile());
+
+            AudioClip sine;
+            sine.sampleRate = 44100.0;
+            sine.samples = makeSine (44100.0, 220.0, 1.0, 0.5f, 2);
+            writeFloatWavFile (sineFile, sine);
+        }
+
+        juce::TemporaryFile sineTemp { ".wav" };
+        juce::File sineFile = sineTemp.getFile();
+        juce::TemporaryFile outTemp { ".wav" }, outTemp2 { ".wav" };
+    };
+}
+
+TEST_F (HostTool, InspectShowsTheProductInEveryFormat)
+{
+    for (const auto& plugin : { vst2(), vst3(), lv2() })
+    {
+        const auto run = runHost ({ "inspect", plugin });
+        ASSERT_EQ (run.exitCode, 0) << plugin << "\n" << run.output;
+
+        const auto json = juce::JSON::parse (run.output.fromFirstOccurrenceOf ("{", true, false));
+        EXPECT_EQ (json["name"].toString(), "Korvane") << plugin;
+        EXPECT_EQ (json["inputChannels"], juce::var (2));
+        EXPECT_EQ (json["outputChannels"], juce::var (2));
+        EXPECT_TRUE ((bool) json["acceptsMidi"]);
+        EXPECT_FALSE ((bool) json["producesMidi"]);
+
+        // VST3 and LV2 add a bypass (and VST3 its MIDI controller
+        // parameters); JUCE's LV2 host lists parameters by identifier.
+        const auto* parameters = json["parameters"].getArray();
+        ASSERT_NE (parameters, nullptr);
+        juce::StringArray names;
+
+        for (const auto& parameter : *parameters)
+        {
+            names.add (parameter["name"].toString());
+
+            // LV2 has no way to ask a plug-in for a value's text.
+            if (parameter["name"] == "Treble Bandwidth" && json["format"] != "LV2")
+                EXPECT_EQ (parameter["text"].toString(), "0.600000024") << plugin;
+        }
+
+        for (const auto* name : { "Preamp Gain", "Low Cut", "High Cut", "Tube Bias", "Tone", "Brightness",
+                                  "Bass Frequency", "Bass Gain", "Bass Bandwidth", "Middle Frequency", "Middle Gain",
+                                  "Middle Bandwidth", "Treble Frequency", "Treble Gain", "Treble Bandwidth",
+                                  "Presence Frequency", "Presence Gain", "Presence Bandwidth", "FX", "Output Volume",
+                                  "High Cut On/Off" })
+            EXPECT_TRUE (names.contains (name)) << plugin << ": " << name;
+    }
+
+    const auto run = runHost ({ "inspect", vst2() });
+    const auto json = juce::JSON::parse (run.output.fromFirstOccurrenceOf ("{", true, false));
+    EXPECT_EQ (json["uniqueIdText"].toString(), "KvP7");
+    EXPECT_EQ (json["parameters"].getArray()->size(), 21);
+}
+
+TEST_F (HostTool, RenderingIsDeterministicAndTheFormatsAgree)
+{
+    const auto out1 = outTemp.getFile().getFullPathName();
+    const auto out2 = outTemp2.getFile().getFullPathName();
+
+    auto run = runHost ({ "render", vst2(), sineFile.getFullPathName(), out1 });
+    ASSERT_EQ (run.exitCode, 0) << run.output;
+    EXPECT_TRUE (run.output.contains ("peak"));
+    run = runHost ({ "render", vst2(), sineFile.getFullPathName(), out2 });
+    ASSERT_EQ (run.exitCode, 0) << run.output;
+
+    juce::MemoryBlock a, b;
+    ASSERT_TRUE (outTemp.getFile().loadFileAsData (a));
+    ASSERT_TRUE (outTemp2.getFile().loadFileAsData (b));
+    EXPECT_GT (a.getSize(), 44100u * 2 * 4);
+    EXPECT_TRUE (a == b);
+
+    const auto rendered = readWavFile (outTemp.getFile());
+    EXPECT_EQ (rendered.samples.getNumChannels(), 2);
+    EXPECT_EQ (rendered.samples.getNumSamples(), 44100);
+
+    for (const auto& other : { vst3(), lv2() })
+    {
+        run = runHost ({ "compare", vst2(), other, "--input", sineFile.getFullPathName(), "--tolerance", "1e-6" });
+        EXPECT_EQ (run.exitCode, 0) << other << "\n" << run.output;
+        EXPECT_TRUE (run.output.contains ("largest difference")) << run.output;
+    }
+}
+
+TEST_F (HostTool, RenderTakesSettingsStateMidiAndAPlot)
+{
+    juce::TemporaryFile midi (".txt"), state (".state"), plot (".png");
+    midi.getFile().replaceWithText ("100 0xB0 7 100\n22050 0xC0 1 0\n");
+
+    const auto run = runHost ({ "render", vst3(), sineFile.getFullPathName(), outTemp.getFile().getFullPathName(),
+                                "--block", "256", "--set", "Preamp Gain=0.5", "--set", "18=0.3",
+                                "--midi", midi.getFile().getFullPathName(),
+                                "--state-out", state.getFile().getFullPathName(),
+                                "--plot", plot.getFile().getFullPathName(), "--tail", "0.5" });
+    ASSERT_EQ (run.exitCode, 0) << run.output;
+    EXPECT_TRUE (state.getFile().existsAsFile());
+    EXPECT_EQ (readWavFile (outTemp.getFile()).samples.getNumSamples(), 44100 + 22050);
+
+    const auto image = juce::ImageFileFormat::loadFrom (plot.getFile());
+    EXPECT_TRUE (image.isValid());
+
+    const auto again = runHost ({ "render", vst2(), sineFile.getFullPathName(), outTemp2.getFile().getFullPathName(),
+                                  "--state-in", state.getFile().getFullPathName(), "--rate", "48000" });
+    EXPECT_EQ (again.exitCode, 0) << again.output;
+    EXPECT_EQ (readWavFile (outTemp2.getFile()).sampleRate, 48000.0);
+}
+
+TEST_F (HostTool, BadInputGetsAClearMessageAndAFailingExit)
+{
+    juce::TemporaryFile fakePlugin (".so"), fakeWav (".wav");
+    fakePlugin.getFile().replaceWithText ("not a shared library");
+    fakeWav.getFile().replaceWithText ("RIFF? no, just text");
+    const auto out = outTemp.getFile().getFullPathName();
+
+    auto run = runHost ({ "render", "/no/such/plugin.so", sineFile.getFullPathName(), out });
+    EXPECT_EQ (run.exitCode, 1);
+    EXPECT_TRUE (run.output.contains ("no such file")) << run.output;
+
+    run = runHost ({ "inspect", fakePlugin.getFile().getFullPathName() });
+    EXPECT_EQ (run.exitCode, 1);
+    EXPECT_TRUE (run.output.contains ("korvane-host:")) << run.output;
+
+    run = runHost ({ "inspect", sineFile.getFullPathName() });
+    EXPECT_EQ (run.exitCode, 1);
+    EXPECT_TRUE (run.output.contains ("not a plug-in")) << run.output;
+
+    run = runHost ({ "render", vst2(), fakeWav.getFile().getFullPathName(), out });
+    EXPECT_EQ (run.exitCode, 1);
+    EXPECT_TRUE (run.output.contains ("not a WAV file")) << run.output;
+
+    run = runHost ({ "render", vst2(), sineFile.getFullPathName(), out, "--set", "Preamp Gian=0.5" });
+    EXPECT_EQ (run.exitCode, 2);
+    EXPECT_TRUE (run.output.contains ("no parameter named 'Preamp Gian'")) << run.output;
+
+    run = runHost ({ "render", vst2(), sineFile.getFullPathName(), out, "--set", "0=2" });
+    EXPECT_EQ (run.exitCode, 2);
+
+    run = runHost ({ "render", vst2(), sineFile.getFullPathName(), out, "--bloc", "64" });
+    EXPECT_EQ (run.exitCode, 2);
+    EXPECT_TRUE (run.output.contains ("unknown option --bloc")) << run.output;
+
+    run = runHost ({ "frobnicate" });
+    EXPECT_EQ (run.exitCode, 2);
+}
+
+TEST_F (HostTool, BenchMeasuresTwoPluginsInOneRun)
+{
+    auto run = runHost ({ "bench", vst2(), vst3(), "--seconds", "0.5", "--runs", "3" });
+    ASSERT_EQ (run.exitCode, 0) << run.output;
+    EXPECT_TRUE (run.output.contains ("ns per frame")) << run.output;
+    EXPECT_TRUE (run.output.contains ("ratio")) << run.output;
+
+    // A third-party tube model from Debian, when it is installed.
+    const juce::File zamTube ("/usr/lib/lv2/ZamTube.lv2");
+
+    if (zamTube.isDirectory())
+    {
+        run = runHost ({ "bench", vst2(), zamTube.getFullPathName(), "--seconds", "0.5", "--runs", "3" });
+        EXPECT_EQ (run.exitCode, 0) << run.output;
+        EXPECT_TRUE (run.output.contains ("ZamTube")) << run.output;
+    }
+}
