@@ -6,26 +6,14 @@
 #include "parameters/NoteParameter.h"
 #include "parameters/StringParameter.h"
 #include "plugin/EmbeddedResources.h"
+#include "plugin/XmlNames.h"
 
 #include <optional>
 
 namespace
 {
-    // Element and attribute names of the definitions are matched without regard to letter case.
-    std::optional<juce::String> findAttribute (const juce::XmlElement& element, const char* attributeName)
-    {
-        for (int i = 0; i < element.getNumAttributes(); ++i)
-            if (element.getAttributeName (i).equalsIgnoreCase (attributeName))
-                return element.getAttributeValue (i);
-
-        return std::nullopt;
-    }
-
-    juce::String attributeText (const juce::XmlElement& element, const char* attributeName,
-                                const juce::String& whenAbsent = {})
-    {
-        return findAttribute (element, attributeName).value_or (whenAbsent);
-    }
+    using XmlNames::attributeText;
+    using XmlNames::findAttribute;
 
     // A flag is set when its first non-blank character is 1, t, T, y or Y.
     bool readFlag (const juce::String& text)

@@ -52,6 +52,12 @@ void BasePlugin::startUp()
 {
     postConstruction();
     initialise();
+
+    // Hosts that keep their own copy of the values (LV2's, from the plug-in's
+    // description files) must start from what the instance really starts with.
+    for (auto* adapter : hostParameterAdapters)
+        adapter->setDefaultValue (adapter->getValue());
+
     createEditorComponentOnMessageThread();
 }
 

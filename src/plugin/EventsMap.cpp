@@ -1,18 +1,8 @@
 #include "plugin/EventsMap.h"
 #include "plugin/EmbeddedResources.h"
+#include "plugin/XmlNames.h"
 
-namespace
-{
-    // Element and attribute names of the document are matched without regard to letter case.
-    juce::String attributeText (const juce::XmlElement& element, const char* attributeName)
-    {
-        for (int i = 0; i < element.getNumAttributes(); ++i)
-            if (element.getAttributeName (i).equalsIgnoreCase (attributeName))
-                return element.getAttributeValue (i);
-
-        return {};
-    }
-}
+using XmlNames::attributeText;
 
 bool EventsMap::add (int identifier, const juce::String& name)
 {

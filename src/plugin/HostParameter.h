@@ -2,6 +2,8 @@
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
+#include <atomic>
+
 class BasePlugin;
 
 /*  One host index as JUCE's plug-in wrappers see it. Every answer is routed
@@ -21,7 +23,11 @@ public:
 
     float getValue() const override;
     void setValue (float newValue) override;
-    float getDefaultValue() const override                 { return defaultValue; }
+    float getDefaultValue() const override                 { return defaultValue.load(); }
+
+    /** The value the instance starts with (after its start-up preset), which
+        LV2 and VST3 hosts take as the knob's default. */
+    void setDefaultValue (float newDefault) noexcept       { defaultValue.store (newDefault); }
     juce::String getName (int maximumStringLength) const override;
     juce::String getLabel() const override                 { return {}; }
     juce::String getText (float normalisedValue, int maximumStringLength) const override;
@@ -34,5 +40,5 @@ public:
 private:
     BasePlugin& owner;
     const int hostIndex;
-    const float defaultValue;
+    std::atomic<float> defaultValue;
 };

@@ -18,10 +18,26 @@ public:
 
     double getTailLengthSeconds() const override;
 
+    /** "High Cut On/Off" came with preset revision 1: presets written before
+        it (no rev, or rev 0) load with the high cut switched on. */
+    void loadPresetFromXml (const juce::XmlElement& element, Preset& preset) override;
+    std::unique_ptr<juce::XmlElement> createPresetXml (const Preset& preset) override;
+    using HalcyonOldCompatible::loadPresetFromXml;
+    using HalcyonOldCompatible::createPresetXml;
+
+    /** Index of "High Cut On/Off", the parameter revision 1 added. */
+    static constexpr int highCutSwitchIndex = 20;
+    static constexpr int presetRevision = 1;
+
     juce::String getSoftwareDescription() const override { return "Vintage Tube Distortion"; }
     juce::String getSoftwareVersion() const override     { return "1.3.1"; }
     juce::String getSoftwareWebAddress() const override;
     juce::String getYearOfFirstRelease() const override  { return "2008"; }
     juce::String getBuildDate() const override           { return "2012-02-09"; }
     juce::String getBuildIdentifier() const override;
+
+protected:
+    juce::StringArray getOlderPresetExtensions() const override { return { ownExtension ("p") }; }
+    juce::StringArray getOlderBankExtensions() const override   { return { ownExtension ("b") }; }
+    juce::StringArray getOlderCcmapExtensions() const override  { return { ownExtension ("c") }; }
 };

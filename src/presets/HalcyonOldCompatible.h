@@ -2,9 +2,19 @@
 
 #include "plugin/HalcyonEffect.h"
 
-/** The layer that reads the state and preset formats of older versions. */
+/*  The layer that reads what older versions wrote: presets, groups and banks
+    tagged with the product's name ("KorvanePreset", "KorvanePresetGroup",
+    "KorvanePresetBank"), which carry no application attribute.
+*/
 class HalcyonOldCompatible : public HalcyonEffect
 {
 public:
     explicit HalcyonOldCompatible (int numPresetParameters);
+
+    bool isPresetXml (const juce::XmlElement& element) const override;
+    bool isPresetGroupXml (const juce::XmlElement& element) const override;
+    bool isPresetBankXml (const juce::XmlElement& element) const override;
+
+private:
+    bool hasOlderTag (const juce::XmlElement& element, const char* kind) const;
 };

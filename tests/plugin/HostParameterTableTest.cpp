@@ -65,13 +65,16 @@ TEST (HostParameterTable, ShowsTheTwentyOneHostParametersAndNothingBeyond)
                             "Presence Frequency", "Presence Gain", "Presence Bandwidth", "FX", "Output Volume",
                             "High Cut On/Off" };
 
+    // A host's default for a parameter is what the instance starts with:
+    // the start-up preset's value.
+
     for (int i = 0; i < 21; ++i)
     {
         auto* adapter = processor->getParameters()[i];
         EXPECT_EQ (adapter->getName (100), names[i]) << i;
         EXPECT_EQ (adapter->getParameterIndex(), i);
         EXPECT_TRUE (adapter->isAutomatable());
-        EXPECT_FLOAT_EQ (adapter->getDefaultValue(), processor->getParameterManager().getNormalisedValue (i));
+        EXPECT_FLOAT_EQ (adapter->getDefaultValue(), processor->getBank().getValue (0, i)) << i;
     }
 
     EXPECT_EQ (processor->getHostParameterName (20), "High Cut On/Off");

@@ -56,10 +56,13 @@ TEST (ProcessorStartUp, TheFactoryBuildsTheWholeProductOnTheMessageThread)
     EXPECT_EQ (processor->getPluginDirectory(), self.getParentDirectory().getFullPathName());
     EXPECT_EQ (processor->getMidiControl().getPluginName(), "Korvane");
 
-    // The embedded definitions: 22 parameters, the last one internal.
+    // The embedded definitions: 22 parameters, the last one internal; the
+    // preset layer adds the current preset's number and name.
     auto& parameters = processor->getParameterManager();
-    EXPECT_EQ (parameters.getNumParameters(), 22);
-    EXPECT_FLOAT_EQ (parameters.getValue (14), 0.6f);
+    EXPECT_EQ (parameters.getNumParameters(), 24);
+    EXPECT_EQ (parameters.getName (110000), "Current Preset Number");
+    EXPECT_EQ (parameters.getName (110001), "Current Preset Name");
+    EXPECT_FLOAT_EQ (parameters.getParameter (14)->getValue(), 0.6f);
     EXPECT_EQ (parameters.getName (14), "Treble Bandwidth");
     ASSERT_NE (parameters.getParameter (21), nullptr);
     EXPECT_EQ (parameters.getName (21), "Quality");
@@ -206,7 +209,7 @@ TEST (ProcessorStartUp, DebugModeAddsTwelveParametersAndEvents)
     processor.startUp();
 
     auto& parameters = processor.getParameterManager();
-    EXPECT_EQ (parameters.getNumParameters(), 22 + 12);
+    EXPECT_EQ (parameters.getNumParameters(), 24 + 12);
 
     for (int i = 0; i < 12; ++i)
     {

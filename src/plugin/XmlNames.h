@@ -1,0 +1,31 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <optional>
+
+/*  Every document of the plug-in matches element and attribute names without
+    regard to letter case ("Param", "INDEX"); values are compared exactly.
+*/
+namespace XmlNames
+{
+    inline bool hasTag (const juce::XmlElement& element, const char* tagName)
+    {
+        return element.getTagName().equalsIgnoreCase (tagName);
+    }
+
+    inline std::optional<juce::String> findAttribute (const juce::XmlElement& element, const char* attributeName)
+    {
+        for (int i = 0; i < element.getNumAttributes(); ++i)
+            if (element.getAttributeName (i).equalsIgnoreCase (attributeName))
+                return element.getAttributeValue (i);
+
+        return std::nullopt;
+    }
+
+    inline juce::String attributeText (const juce::XmlElement& element, const char* attributeName,
+                                       const juce::String& whenAbsent = {})
+    {
+        return findAttribute (element, attributeName).value_or (whenAbsent);
+    }
+}
