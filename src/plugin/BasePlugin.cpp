@@ -93,8 +93,9 @@ void BasePlugin::initialise()
 {
     parameterManager.addListenerToAll (this);
 
-    // The user settings file and the MIDI controller map's start-up file are
-    // read here once those parts exist.
+    // The user settings file is read here once it exists; it may ask for the
+    // MIDI controller map's start-up file.
+    midiControl->loadDefaultMapIfWanted();
 
     afterInitialise();
 }

@@ -1,8 +1,24 @@
 #include "plugin/HalcyonEffect.h"
 
+#include "midi/MidiControl.h"
+
+#include <cmath>
+
 HalcyonEffect::HalcyonEffect (int presetParameters)
     : BasePluginOldStyle (presetParameters, 0, stereoBuses())
 {
+}
+
+HalcyonEffect::~HalcyonEffect()
+{
+    // The core goes before the preset layer that still points at it.
+    setPresetChanger (nullptr);
+
+    if (core != nullptr)
+        removePresetManagerListener (core.get());
+
+    clocks.clear();
+    core.reset();
 }
 
 juce::AudioProcessor::BusesProperties HalcyonEffect::stereoBuses()
@@ -22,9 +38,91 @@ bool HalcyonEffect::isBusesLayoutSupported (const BusesLayout& layouts) const
         && (in == juce::AudioChannelSet::stereo() || in == juce::AudioChannelSet::mono());
 }
 
-void HalcyonEffect::prepareToPlay (double, int)
+std::unique_ptr<HalcyonEffect::Core> HalcyonEffect::createCore()
+{
+    return nullptr;
+}
+
+int HalcyonEffect::getQualityLevel() const
+{
+    const auto q = qualityParameter != nullptr ? qualityParameter->getNormalisedValue() : 0.0f;
+    return (int) std::floor (3.0f * q + 0.5f);
+}
+
+//==============================================================================
+void HalcyonEffect::initialise()
+{
+    if (hasQualitySetting())
+        qualityParameter = getParameterManager().getParameterByName ("Quality");
+
+    for (int i = 0; i < getNumClocks(); ++i)
+        clocks.add (new Clock ("Clock " + juce::String (i + 1)));
+
+    core = createCore();
+
+    if (core != nullptr)
+    {
+        setPresetChanger (core.get());
+        core->setOwner (this);
+        addPresetManagerListener (core.get());
+    }
+
+    BasePluginOldStyle::initialise();
+
+    if (hasQualitySetting() && qualityParameter != nullptr)
+        qualityParameter->setValue (qualityValueForLevel (defaultQualityLevel), true);
+
+    // A parameter whose value the start-up preset left unchanged was never
+    // announced; the core must know every value before its first prepare.
+    if (core != nullptr)
+    {
+        const juce::ScopedLock sl (frameLock);
+        auto& parameters = getParameterManager();
+
+        for (int i = 0; i < parameters.getNumParameters(); ++i)
+            if (auto* parameter = parameters.getParameterAt (i))
+                core->setParameter (parameter->getIdentifier(), parameter->getNormalisedValue());
+    }
+}
+
+void HalcyonEffect::parameterChanged (Parameter* parameter)
+{
+    if (core != nullptr)
+    {
+        const juce::ScopedLock sl (frameLock);
+
+        if (hasQualitySetting() && ! qualityChangeNeedsRestart() && parameter == qualityParameter)
+            core->setQuality (getQualityLevel());
+        else
+            core->setParameter (parameter->getIdentifier(), parameter->getNormalisedValue());
+    }
+
+    BasePluginOldStyle::parameterChanged (parameter);
+}
+
+//==============================================================================
+void HalcyonEffect::prepareToPlay (double sampleRate, int maximumExpectedSamplesPerBlock)
 {
     audioRunning.exchange (1);
+
+    for (auto* clock : clocks)
+        clock->setSampleRate (sampleRate);
+
+    if (core != nullptr)
+    {
+        core->prepare (maximumExpectedSamplesPerBlock);
+        core->setSampleRate ((float) sampleRate);
+
+        if (hasQualitySetting() && qualityChangeNeedsRestart())
+            core->setQuality (getQualityLevel());
+
+        const auto latency = core->getLatencySamples();
+
+        if (latency != getLatencySamples())
+            setLatencySamples (latency);   // the wrapper re-announces the delay to the host
+    }
+
+    scheduler.clear();
 }
 
 void HalcyonEffect::releaseResources()
@@ -32,12 +130,138 @@ void HalcyonEffect::releaseResources()
     audioRunning.exchange (0);
 }
 
-void HalcyonEffect::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
+//==============================================================================
+void HalcyonEffect::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages)
 {
-    // Until a DSP core processes it, audio passes through unchanged; output
-    // channels without an input are cleared.
     const auto numSamples = buffer.getNumSamples();
+    const auto inputs = getTotalNumInputChannels();
+    const auto outputs = getTotalNumOutputChannels();
 
-    for (int channel = getTotalNumInputChannels(); channel < getTotalNumOutputChannels(); ++channel)
+    if (! clocks.isEmpty() && core != nullptr)
+        runClocksForBlock();
+
+    stereo = inputs == 2 && inputs == outputs;
+
+    for (int channel = inputs; channel < outputs; ++channel)
         buffer.clear (channel, 0, numSamples);
+
+    left = buffer.getWritePointer (0);
+    right = stereo ? buffer.getWritePointer (1) : nullptr;
+
+    scheduler.takeBlock (midiMessages);
+    samplesPending = 0;
+    samplesDone = 0;
+
+    for (int j = 0; j < numSamples; ++j)
+    {
+        if (scheduler.hasEventsAt (j))
+        {
+            flush();
+            scheduler.forEachEventAt (j, [this] (const juce::uint8* data, int numBytes) { handleMidiEvent (data, numBytes); });
+        }
+
+        if (! clocks.isEmpty())
+            advanceClocks();
+
+        ++samplesPending;
+    }
+
+    flush();
+    scheduler.carryOver (numSamples);
+}
+
+void HalcyonEffect::flush()
+{
+    if (samplesPending <= 0)
+        return;
+
+    if (core != nullptr)
+    {
+        const juce::ScopedLock frame (frameLock);
+        const juce::ScopedLock processing (core->getProcessingLock());
+
+        if (stereo)
+            core->processStereo (&left, &right, samplesPending);
+        else
+            core->processMono (&left, samplesPending);
+    }
+
+    left += samplesPending;
+
+    if (stereo)
+        right += samplesPending;
+
+    samplesDone += samplesPending;
+    samplesPending = 0;
+}
+
+void HalcyonEffect::handleMidiEvent (const juce::uint8* data, int numBytes)
+{
+    if (numBytes < 2)
+        return;
+
+    const auto status = data[0] & 0xf0;
+
+    if (status == 0xb0)
+        getMidiControl().processMidiMessage (data, numBytes);
+    else if (status == 0xc0)
+        selectPresetFromProgramChange (data[1]);
+}
+
+void HalcyonEffect::runClocksForBlock()
+{
+    auto* playHead = getPlayHead();
+
+    if (playHead == nullptr)
+        return;
+
+    const auto position = playHead->getPosition();
+
+    if (! position.hasValue())
+        return;
+
+    const auto bpm = position->getBpm();
+
+    if (bpm.hasValue())
+    {
+        const juce::ScopedLock sl (frameLock);
+        core->setTempo (*bpm);
+    }
+
+    for (auto* clock : clocks)
+    {
+        if (bpm.hasValue())
+            clock->setTempo (*bpm);
+
+        const auto quarterNotes = position->getPpqPosition().orFallback (clock->getPosition());
+
+        if (position->getIsPlaying())
+        {
+            if (! clock->isRunning())
+                clock->start (quarterNotes);
+        }
+        else if (clock->isRunning())
+        {
+            clock->stop();
+        }
+    }
+}
+
+void HalcyonEffect::advanceClocks()
+{
+    for (int k = 0; k < clocks.size(); ++k)
+    {
+        auto* clock = clocks.getUnchecked (k);
+
+        if (clock->advance())
+        {
+            flush();
+
+            if (core != nullptr && clock->isGateOn())
+            {
+                const juce::ScopedLock sl (frameLock);
+                core->clockTick (k, *clock);
+            }
+        }
+    }
 }

@@ -1,17 +1,30 @@
 #pragma once
 
+#include "dsp/EffectCore.h"
+#include "plugin/Clock.h"
+#include "plugin/MidiEventScheduler.h"
 #include "presets/BasePluginOldStyle.h"
 
 #include <atomic>
+#include <memory>
 
 /*  The audio frame shared by the family's stereo effects: two inputs and two
     outputs (a mono input with stereo output is accepted too), MIDI in, no
-    MIDI out. The DSP core and the block processing around it build on this.
+    MIDI out. It drives a DSP core: every block is cut at the sample
+    positions of its MIDI events, so that controller and program changes take
+    effect on their exact sample; parameter changes reach the core under the
+    frame lock; and the family's quality setting reaches it at prepare.
 */
 class HalcyonEffect : public BasePluginOldStyle
 {
 public:
+    using Core = EffectCore;
+
     explicit HalcyonEffect (int numPresetParameters);
+    ~HalcyonEffect() override;
+
+    void initialise() override;
+    void parameterChanged (Parameter* parameter) override;
 
     void prepareToPlay (double sampleRate, int maximumExpectedSamplesPerBlock) override;
     void releaseResources() override;
@@ -23,11 +36,46 @@ public:
     bool producesMidi() const override { return false; }
     bool isMidiEffect() const override { return false; }
 
-    /** 1 between prepareToPlay() and releaseResources(). */
+    //==============================================================================
+    virtual std::unique_ptr<Core> createCore();
+    virtual int getNumClocks() const           { return 0; }
+    virtual bool hasQualitySetting() const = 0;
+    virtual bool qualityChangeNeedsRestart() const { return true; }
+
+    /** 0 low, 1 medium, 2 high, 3 highest: ⌊3·q + 0.5⌋ of the Quality
+        parameter's normalised value, in single precision. */
+    int getQualityLevel() const;
+    /** The normalised value that stores a quality level. */
+    static float qualityValueForLevel (int level) noexcept { return (float) level * 0.33333334f; }
+
+    int getDefaultQualityLevel() const noexcept { return defaultQualityLevel; }
+    void setDefaultQualityLevel (int level) noexcept { defaultQualityLevel = juce::jlimit (0, 3, level); }
+
+    /** True between prepareToPlay() and releaseResources(). */
     bool isAudioRunning() const noexcept { return audioRunning.load() != 0; }
+
+    Core* getCore() const noexcept { return core.get(); }
+    juce::CriticalSection& getFrameLock() noexcept { return frameLock; }
 
 private:
     static BusesProperties stereoBuses();
+    void flush();
+    void handleMidiEvent (const juce::uint8* data, int numBytes);
+    void advanceClocks();
+    void runClocksForBlock();
 
+    // The block being processed.
+    int samplesPending = 0;
+    int samplesDone = 0;
+    bool stereo = true;
+    float* left = nullptr;
+    float* right = nullptr;
+
+    int defaultQualityLevel = 0;
+    Parameter* qualityParameter = nullptr;
     std::atomic<int> audioRunning { 0 };
+    MidiEventScheduler scheduler;
+    juce::CriticalSection frameLock;
+    std::unique_ptr<Core> core;
+    juce::OwnedArray<Clock> clocks;
 };

@@ -17,6 +17,7 @@ public:
     int getNumHostParameters() const override    { return numHostParameters; }
 
     double getTailLengthSeconds() const override;
+    bool hasQualitySetting() const override { return true; }
 
     /** "High Cut On/Off" came with preset revision 1: presets written before
         it (no rev, or rev 0) load with the high cut switched on. */

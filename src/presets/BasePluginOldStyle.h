@@ -2,6 +2,7 @@
 
 #include "plugin/BasePlugin.h"
 #include "presets/PresetBank.h"
+#include "presets/PresetInterfaces.h"
 
 #include <atomic>
 
@@ -14,25 +15,12 @@
     copies: no bank lock is held while a parameter (and so the host, the
     editor or the DSP core) is told anything.
 */
-class BasePluginOldStyle : public BasePlugin
+class BasePluginOldStyle : public BasePlugin,
+                           public PresetApplier
 {
 public:
-    /** Makes a selected preset take effect later, silently (the DSP core
-        fades out, calls applyCurrentPreset() and fades in again). */
-    class PresetChanger
-    {
-    public:
-        virtual ~PresetChanger() = default;
-        virtual void changePreset() = 0;
-    };
-
-    /** Told after a preset was applied to the live parameters. */
-    class PresetManagerListener
-    {
-    public:
-        virtual ~PresetManagerListener() = default;
-        virtual void presetChanged() = 0;
-    };
+    using PresetChanger = ::PresetChanger;
+    using PresetManagerListener = ::PresetManagerListener;
 
     static constexpr int currentPresetNumberIdentifier = 110000;
     static constexpr int currentPresetNameIdentifier = 110001;
@@ -53,7 +41,7 @@ public:
     // Selection. Invalid indices do nothing; stepping does not wrap around.
     int getCurrentPresetIndex() const noexcept { return currentPreset.load(); }
     void setCurrentPresetIndex (int index, bool notify);
-    void applyCurrentPreset();
+    void applyCurrentPreset() override;
     void selectNextPreset();
     void selectPreviousPreset();
     void selectPreset (int index);

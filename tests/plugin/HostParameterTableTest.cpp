@@ -43,6 +43,7 @@ namespace
         juce::String getPluginName() const override { return "Parameterless"; }
         int getNumHostParameters() const override   { return 4; }
         double getTailLengthSeconds() const override { return 0.0; }
+        bool hasQualitySetting() const override      { return false; }
 
         juce::String getSoftwareDescription() const override { return {}; }
         juce::String getSoftwareVersion() const override     { return {}; }

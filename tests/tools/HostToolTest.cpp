@@ -159,6 +159,33 @@ TEST_F (HostTool, RenderTakesSettingsStateMidiAndAPlot)
     EXPECT_EQ (readWavFile (outTemp2.getFile()).sampleRate, 48000.0);
 }
 
+TEST_F (HostTool, MidiProgramChangesSelectPresetsInEveryFormat)
+{
+    // Program change 23 (the first "Guitar" preset) half-way through.
+    juce::TemporaryFile midi (".txt"), report (".json");
+    midi.getFile().replaceWithText ("22050 0xC3 23 0\n");
+
+    for (const auto& plugin : { vst2(), vst3(), lv2() })
+    {
+        const auto run = runHost ({ "render", plugin, sineFile.getFullPathName(), outTemp.getFile().getFullPathName(),
+                                    "--midi", midi.getFile().getFullPathName(),
+                                    "--report", report.getFile().getFullPathName() });
+        ASSERT_EQ (run.exitCode, 0) << plugin << "\n" << run.output;
+
+        const auto json = juce::JSON::parse (report.getFile());
+        bool found = false;
+
+        for (const auto& parameter : *json["parameters"].getArray())
+            if (parameter["name"] == "Preamp Gain")
+            {
+                found = true;
+                EXPECT_NE ((double) parameter["value"], 0.585) << plugin << ": still on the first preset";
+            }
+
+        EXPECT_TRUE (found) << plugin;
+    }
+}
+
 TEST_F (HostTool, BadInputGetsAClearMessageAndAFailingExit)
 {
     juce::TemporaryFile fakePlugin (".so"), fakeWav (".wav");

@@ -25,6 +25,7 @@ namespace
         --midi FILE        MIDI events, one "position status data1 data2" a line
         --tail SECONDS     render this much longer than the input
         --plot FILE.png    draw the input and output waveforms and spectra
+        --report FILE      write what a host sees after the render (as inspect does), as JSON
   compare <plug-in A> <plug-in B> [--input WAV] [--rate HZ] [--block N] [--set P=V] [--tolerance X]
       render the same input through both and print the largest sample difference
   bench <plug-in> [<plug-in B>] [--seconds S] [--runs N] [--rate HZ] [--block N] [--set P=V]

@@ -2,6 +2,7 @@
 #include "CommandOptions.h"
 #include "Commands.h"
 #include "ConsoleProgress.h"
+#include "InspectCommand.h"
 #include "OfflineRenderer.h"
 #include "ParameterSettings.h"
 #include "PlotWriter.h"
@@ -44,7 +45,7 @@ namespace
 
 int runRender (const juce::StringArray& words)
 {
-    const CommandOptions options (words, { "rate", "block", "set", "state-in", "state-out", "midi", "plot", "tail" });
+    const CommandOptions options (words, { "rate", "block", "set", "state-in", "state-out", "midi", "plot", "tail", "report" });
     const auto& args = options.getPositional();
 
     if (args.size() != 3)
@@ -83,6 +84,11 @@ int runRender (const juce::StringArray& words)
 
     if (options.has ("state-out"))
         saveState (instance, fileArgument (options.get ("state-out")));
+
+    // What a host sees after the render: MIDI may have moved parameters.
+    if (options.has ("report")
+        && ! fileArgument (options.get ("report")).replaceWithText (juce::JSON::toString (describePlugin (plugin))))
+        throw std::runtime_error (("cannot write the report " + options.get ("report")).toStdString());
 
     if (options.has ("plot"))
     {
