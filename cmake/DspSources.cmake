@@ -2,7 +2,18 @@
 # on their own, into the benchmarks. No fast-math and no floating-point
 # contraction, so no compiler or CPU (FMA) changes a single output sample.
 set(KORVANE_DSP_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/../src/dsp/EffectCore.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/../src/dsp/EffectCore.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/dsp/SampleRateConstants.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/dsp/BiquadFilter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/dsp/Oversampler.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/dsp/KorvaneCore.cpp)
 
 set(KORVANE_DSP_COMPILE_OPTIONS -ffp-contract=off -fno-fast-math)
-set_source_files_properties(${KORVANE_DSP_SOURCES} PROPERTIES COMPILE_OPTIONS "${KORVANE_DSP_COMPILE_OPTIONS}")
+
+# Source properties belong to the directory that sets them: a directory
+# that compiles these sources into its own target calls this again.
+macro(korvane_set_dsp_compile_options)
+    set_source_files_properties(${KORVANE_DSP_SOURCES} PROPERTIES COMPILE_OPTIONS "${KORVANE_DSP_COMPILE_OPTIONS}")
+endmacro()
+
+korvane_set_dsp_compile_options()

@@ -299,10 +299,7 @@ void MidiControl::loadMapFile (const juce::File& file)
 
 void MidiControl::saveMapFile (const juce::File& file) const
 {
-    juce::XmlElement::TextFormat format;
-    format.customEncoding = "UTF-8";
-    format.lineWrapLength = 60;
-    createMapXml()->writeTo (file, format);
+    createMapXml()->writeTo (file, XmlNames::fileFormat());
 }
 
 //==============================================================================

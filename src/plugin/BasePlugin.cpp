@@ -6,6 +6,8 @@
 #include "plugin/AudioProcessorEditorWrapper.h"
 #include "plugin/HostParameter.h"
 #include "plugin/ModuleLocation.h"
+#include "plugin/XmlNames.h"
+#include "presets/StateChunk.h"
 
 namespace
 {
@@ -93,8 +95,7 @@ void BasePlugin::initialise()
 {
     parameterManager.addListenerToAll (this);
 
-    // The user settings file is read here once it exists; it may ask for the
-    // MIDI controller map's start-up file.
+    loadUserSettingsFile();
     midiControl->loadDefaultMapIfWanted();
 
     afterInitialise();
@@ -201,7 +202,7 @@ const juce::String BasePlugin::getName() const
 void BasePlugin::getStateInformation (juce::MemoryBlock& destData)
 {
     if (auto element = createStateXml())
-        copyXmlToBinary (*element, destData);
+        StateChunk::pack (*element, destData);
 
     stateSavedPending.exchange (1);
     triggerAsyncUpdate();
@@ -209,7 +210,7 @@ void BasePlugin::getStateInformation (juce::MemoryBlock& destData)
 
 void BasePlugin::setStateInformation (const void* data, int sizeInBytes)
 {
-    if (auto element = getXmlFromBinary (data, sizeInBytes))
+    if (auto element = StateChunk::unpack (data, sizeInBytes))
         restoreStateFromXml (*element);
 
     stateRestoredPending.exchange (1);
@@ -219,13 +220,70 @@ void BasePlugin::setStateInformation (const void* data, int sizeInBytes)
 void BasePlugin::getCurrentProgramStateInformation (juce::MemoryBlock& destData)
 {
     if (auto element = createProgramStateXml())
-        copyXmlToBinary (*element, destData);
+        StateChunk::pack (*element, destData);
 }
 
 void BasePlugin::setCurrentProgramStateInformation (const void* data, int sizeInBytes)
 {
-    if (auto element = getXmlFromBinary (data, sizeInBytes))
+    if (auto element = StateChunk::unpack (data, sizeInBytes))
         restoreProgramStateFromXml (*element);
+}
+
+//==============================================================================
+static juce::File& userSettingsFolderOverride()
+{
+    static juce::File folder;
+    return folder;
+}
+
+void BasePlugin::setUserSettingsFolderOverride (const juce::File& folder)
+{
+    userSettingsFolderOverride() = folder;
+}
+
+juce::File BasePlugin::getUserSettingsFolderOverride()
+{
+    return userSettingsFolderOverride();
+}
+
+juce::File BasePlugin::getUserSettingsFile() const
+{
+    const auto fileName = getPluginName() + ".ini";
+
+    if (userSettingsFolderOverride() != juce::File())
+        return userSettingsFolderOverride().getChildFile (fileName);
+
+    const juce::File besideLibrary (pluginDirectory);
+
+    if (juce::File::isAbsolutePath (pluginDirectory) && besideLibrary.hasWriteAccess())
+        return besideLibrary.getChildFile (fileName);
+
+    const auto xdg = juce::SystemStats::getEnvironmentVariable ("XDG_CONFIG_HOME", {});
+    const auto configFolder = juce::File::isAbsolutePath (xdg)
+                                ? juce::File (xdg)
+                                : juce::File::getSpecialLocation (juce::File::userHomeDirectory).getChildFile (".config");
+
+    return configFolder.getChildFile (getPluginName()).getChildFile (fileName);
+}
+
+void BasePlugin::loadUserSettingsFile()
+{
+    const auto file = getUserSettingsFile();
+
+    if (file.existsAsFile())
+        if (auto root = juce::parseXML (file))
+            loadUserSettingsXml (*root);
+}
+
+void BasePlugin::saveUserSettingsFile()
+{
+    if (auto element = createUserSettingsXml())
+    {
+        const auto file = getUserSettingsFile();
+        file.getParentDirectory().createDirectory();
+
+        element->writeTo (file, XmlNames::fileFormat());
+    }
 }
 
 void BasePlugin::addStateObserver (StateObserver* observer)
@@ -393,8 +451,8 @@ juce::String BasePlugin::getShortName() const  { return "XX"; }
 
 bool BasePlugin::isStateXml (const juce::XmlElement& element) const
 {
-    return element.getTagName().equalsIgnoreCase ("PluginState")
-        && element.getStringAttribute ("application").equalsIgnoreCase (getPluginName());
+    return XmlNames::hasTag (element, "PluginState")
+        && XmlNames::attributeText (element, "application").equalsIgnoreCase (getPluginName());
 }
 
 void BasePlugin::restoreStateFromXml (const juce::XmlElement&) {}
@@ -404,8 +462,8 @@ std::unique_ptr<juce::XmlElement> BasePlugin::createProgramStateXml() { return n
 
 bool BasePlugin::isUserSettingsXml (const juce::XmlElement& element) const
 {
-    return element.getTagName().equalsIgnoreCase ("UserSettings")
-        && element.getStringAttribute ("application").equalsIgnoreCase (getPluginName());
+    return XmlNames::hasTag (element, "UserSettings")
+        && XmlNames::attributeText (element, "application").equalsIgnoreCase (getPluginName());
 }
 
 void BasePlugin::loadUserSettingsXml (const juce::XmlElement&) {}

@@ -115,6 +115,19 @@ public:
     const juce::String& getPluginFile() const noexcept      { return pluginFile; }
     const juce::String& getPluginDirectory() const noexcept { return pluginDirectory; }
 
+    /** The user settings file: "Korvane.ini" beside the plug-in library, or,
+        when that folder cannot be written (a system plug-in folder), the
+        same file in the user's configuration folder ($XDG_CONFIG_HOME or
+        ~/.config, in a folder named after the plug-in). */
+    juce::File getUserSettingsFile() const;
+    void loadUserSettingsFile();
+    void saveUserSettingsFile();
+
+    /** Puts every instance's settings file into `folder` instead; for tools
+        and tests that must not share a user's settings. */
+    static void setUserSettingsFolderOverride (const juce::File& folder);
+    static juce::File getUserSettingsFolderOverride();
+
     void addStateObserver (StateObserver* observer);
     void removeStateObserver (StateObserver* observer);
 

@@ -1,6 +1,7 @@
 #include "plugin/HalcyonEffect.h"
 
 #include "midi/MidiControl.h"
+#include "plugin/XmlNames.h"
 
 #include <cmath>
 
@@ -98,6 +99,79 @@ void HalcyonEffect::parameterChanged (Parameter* parameter)
     }
 
     BasePluginOldStyle::parameterChanged (parameter);
+}
+
+//==============================================================================
+namespace
+{
+    const char* const qualityNames[] = { "low", "medium", "high", "highest" };
+}
+
+int HalcyonEffect::qualityLevelForName (const juce::String& name)
+{
+    for (int level = 0; level < 4; ++level)
+        if (name.equalsIgnoreCase (qualityNames[level]))
+            return level;
+
+    return -1;
+}
+
+std::unique_ptr<juce::XmlElement> HalcyonEffect::createUniqueDataXml()
+{
+    auto element = std::make_unique<juce::XmlElement> ("UniqueData");
+    element->setAttribute ("quality", qualityNames[juce::jlimit (0, 3, getQualityLevel())]);
+    return element;
+}
+
+void HalcyonEffect::restoreUniqueData (const juce::XmlElement& element)
+{
+    const auto level = qualityLevelForName (XmlNames::attributeText (element, "quality"));
+
+    if (level >= 0 && qualityParameter != nullptr)
+        qualityParameter->setValue (level == 3 ? 1.0f : qualityValueForLevel (level), true);
+}
+
+std::unique_ptr<juce::XmlElement> HalcyonEffect::createStateXml()
+{
+    auto state = BasePluginOldStyle::createStateXml();
+
+    if (state != nullptr && hasQualitySetting())
+        state->insertChildElement (createUniqueDataXml().release(), 0);
+
+    return state;
+}
+
+void HalcyonEffect::restoreStateFromXml (const juce::XmlElement& element)
+{
+    BasePluginOldStyle::restoreStateFromXml (element);
+
+    if (isStateXml (element))
+        for (auto* child : element.getChildIterator())
+            if (XmlNames::hasTag (*child, "UniqueData"))
+                restoreUniqueData (*child);
+}
+
+std::unique_ptr<juce::XmlElement> HalcyonEffect::createUserSettingsXml()
+{
+    auto root = BasePluginOldStyle::createUserSettingsXml();
+
+    if (root != nullptr && hasQualitySetting())
+        root->createNewChildElement ("QualitySettings")->setAttribute ("default", qualityNames[defaultQualityLevel]);
+
+    return root;
+}
+
+void HalcyonEffect::loadUserSettingsXml (const juce::XmlElement& element)
+{
+    BasePluginOldStyle::loadUserSettingsXml (element);
+
+    if (! hasQualitySetting() || ! isUserSettingsXml (element))
+        return;
+
+    for (auto* child : element.getChildIterator())
+        if (XmlNames::hasTag (*child, "QualitySettings"))
+            if (const auto level = qualityLevelForName (XmlNames::attributeText (*child, "default")); level >= 0)
+                defaultQualityLevel = level;
 }
 
 //==============================================================================
@@ -210,12 +284,12 @@ void HalcyonEffect::handleMidiEvent (const juce::uint8* data, int numBytes)
 
 void HalcyonEffect::runClocksForBlock()
 {
-    auto* playHead = getPlayHead();
+    auto* hostPlayHead = getPlayHead();
 
-    if (playHead == nullptr)
+    if (hostPlayHead == nullptr)
         return;
 
-    const auto position = playHead->getPosition();
+    const auto position = hostPlayHead->getPosition();
 
     if (! position.hasValue())
         return;

@@ -26,6 +26,18 @@ public:
     void initialise() override;
     void parameterChanged (Parameter* parameter) override;
 
+    // The quality travels in the state as UniqueData (first child, applied
+    // last) and in the user settings as QualitySettings.
+    std::unique_ptr<juce::XmlElement> createStateXml() override;
+    void restoreStateFromXml (const juce::XmlElement& element) override;
+    std::unique_ptr<juce::XmlElement> createUserSettingsXml() override;
+    void loadUserSettingsXml (const juce::XmlElement& element) override;
+    virtual std::unique_ptr<juce::XmlElement> createUniqueDataXml();
+    virtual void restoreUniqueData (const juce::XmlElement& element);
+
+    /** "low", "medium", "high", "highest"; -1 for anything else (any case). */
+    static int qualityLevelForName (const juce::String& name);
+
     void prepareToPlay (double sampleRate, int maximumExpectedSamplesPerBlock) override;
     void releaseResources() override;
     void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages) override;

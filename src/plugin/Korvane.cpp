@@ -1,10 +1,43 @@
 #include "plugin/Korvane.h"
 
+#include "dsp/KorvaneCore.h"
+#include "plugin/KorvaneDisplayTexts.h"
 #include "plugin/XmlNames.h"
 
 Korvane::Korvane()
     : HalcyonOldCompatible (numHostParameters)
 {
+}
+
+Korvane::~Korvane()
+{
+    // The instance closed last decides what the next one starts with.
+    saveUserSettingsFile();
+}
+
+std::unique_ptr<HalcyonEffect::Core> Korvane::createCore()
+{
+    return std::make_unique<KorvaneCore>();
+}
+
+juce::String Korvane::getParameterDisplayText (int identifier)
+{
+    auto* tubeCore = dynamic_cast<const KorvaneCore*> (getCore());
+
+    if (tubeCore == nullptr || identifier < 0 || identifier >= numHostParameters)
+        return HalcyonOldCompatible::getParameterDisplayText (identifier);
+
+    // The core's quantities must not change halfway through a text.
+    const juce::ScopedLock sl (getFrameLock());
+    return korvaneDisplayText (identifier, *tubeCore);
+}
+
+juce::String Korvane::getParameterDisplayTextForValue (int identifier, float normalisedValue)
+{
+    if (identifier < 0 || identifier >= numHostParameters)
+        return HalcyonOldCompatible::getParameterDisplayTextForValue (identifier, normalisedValue);
+
+    return korvaneDisplayTextForValue (identifier, normalisedValue);
 }
 
 double Korvane::getTailLengthSeconds() const

@@ -11,6 +11,7 @@ public:
     static constexpr int numHostParameters = 21;
 
     Korvane();
+    ~Korvane() override;
 
     juce::String getPluginName() const override  { return "Korvane"; }
     juce::String getShortName() const override   { return "KV"; }
@@ -18,6 +19,12 @@ public:
 
     double getTailLengthSeconds() const override;
     bool hasQualitySetting() const override { return true; }
+    std::unique_ptr<Core> createCore() override;
+
+    /** The text a host or the editor shows for a parameter, with its unit,
+        read from the quantities the core derived ("+50.0dB", "75Hz"). */
+    juce::String getParameterDisplayText (int identifier) override;
+    juce::String getParameterDisplayTextForValue (int identifier, float normalisedValue) override;
 
     /** "High Cut On/Off" came with preset revision 1: presets written before
         it (no rev, or rev 0) load with the high cut switched on. */

@@ -23,6 +23,15 @@ namespace XmlNames
         return std::nullopt;
     }
 
+    /** How every document file is written: UTF-8, lines wrapped at 60. */
+    inline juce::XmlElement::TextFormat fileFormat()
+    {
+        juce::XmlElement::TextFormat format;
+        format.customEncoding = "UTF-8";
+        format.lineWrapLength = 60;
+        return format;
+    }
+
     inline juce::String attributeText (const juce::XmlElement& element, const char* attributeName,
                                        const juce::String& whenAbsent = {})
     {

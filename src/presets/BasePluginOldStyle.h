@@ -32,6 +32,19 @@ public:
 
     void initialise() override;
     void handleEvent (int identifier) override;
+
+    // What hosts keep in their projects, and the user settings file.
+    std::unique_ptr<juce::XmlElement> createStateXml() override;
+    void restoreStateFromXml (const juce::XmlElement& element) override;
+    std::unique_ptr<juce::XmlElement> createProgramStateXml() override;
+    void restoreProgramStateFromXml (const juce::XmlElement& element) override;
+    std::unique_ptr<juce::XmlElement> createUserSettingsXml() override;
+    void loadUserSettingsXml (const juce::XmlElement& element) override;
+
+    std::unique_ptr<juce::XmlElement> createParametersStateXml();
+    void restoreParametersState (const juce::XmlElement& element);
+    std::unique_ptr<juce::XmlElement> createPresetsStateXml();
+    void restorePresetsState (const juce::XmlElement& element);
     void parameterChanged (Parameter* parameter) override;
 
     virtual bool hasPresetStoringSetting() const  { return true; }

@@ -15,6 +15,11 @@ public:
     bool isPresetGroupXml (const juce::XmlElement& element) const override;
     bool isPresetBankXml (const juce::XmlElement& element) const override;
 
+    /** Also the older "KorvanePluginState", which has no application. */
+    bool isStateXml (const juce::XmlElement& element) const override;
+    void restoreStateFromXml (const juce::XmlElement& element) override;
+
 private:
+    void restoreOlderState (const juce::XmlElement& element);
     bool hasOlderTag (const juce::XmlElement& element, const char* kind) const;
 };

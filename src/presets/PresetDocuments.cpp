@@ -8,16 +8,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace
-{
-    juce::XmlElement::TextFormat fileFormat()
-    {
-        juce::XmlElement::TextFormat format;
-        format.customEncoding = "UTF-8";
-        format.lineWrapLength = 60;
-        return format;
-    }
-}
+using XmlNames::fileFormat;
 
 bool BasePluginOldStyle::isPresetXml (const juce::XmlElement& element) const
 {

@@ -149,7 +149,7 @@ TEST (HostParameterTable, TextsGoThroughTheTableBothWays)
     EXPECT_EQ (processor->getHostParameterText (18), processor->getParameterDisplayText (18));
 
     // A value other than the current one is described without being applied.
-    EXPECT_EQ (adapter->getText (0.25f, 100), "0.250000000");
+    EXPECT_EQ (adapter->getText (0.25f, 100), "75/25% (Dry/Wet)");
     EXPECT_FLOAT_EQ (adapter->getValue(), 0.5f);
 
     EXPECT_FLOAT_EQ (adapter->getValueForText ("0.3"), 0.3f);

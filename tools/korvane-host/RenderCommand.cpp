@@ -82,6 +82,10 @@ int runRender (const juce::StringArray& words)
 
     writeFloatWavFile (outputFile, output);
 
+    // Formats such as VST3 tell the host side about parameter changes made
+    // during processing through the message thread: let those arrive.
+    juce::MessageManager::getInstance()->runDispatchLoopUntil (100);
+
     if (options.has ("state-out"))
         saveState (instance, fileArgument (options.get ("state-out")));
 

@@ -1,0 +1,406 @@
+#include "dsp/KorvaneCore.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace
+{
+    constexpr double twoPi = 6.283185307179586;
+
+    // One step of the per-sample parameter smoothing.
+    inline double smooth (double current, double target, double b) noexcept
+    {
+        return current - ((current - target) * b + 1e-20);
+    }
+
+    inline double onePoleHighPass (KorvaneCore::OnePoleHighPass& f, double x) noexcept
+    {
+        const double y = (x - f.previousInput) * f.gain + f.pole * f.previousOutput + 1e-20;
+        f.previousInput = x;
+        f.previousOutput = y;
+        return y;
+    }
+
+    inline double onePoleLowPass (KorvaneCore::OnePoleLowPass& f, double x) noexcept
+    {
+        const double y = x - (x - f.state) * f.pole + 1e-20;
+        f.state = y;
+        return y;
+    }
+
+    void initOnePoleHighPass (KorvaneCore::OnePoleHighPass& f, double frequency, double fs) noexcept
+    {
+        f.pole = std::exp (-twoPi * frequency / fs) + 1e-20;
+        f.gain = (f.pole + 1.0) * 0.5 + 1e-20;
+        f.previousOutput = 0.0;
+        f.previousInput = 0.0;
+    }
+
+    void initOnePoleLowPass (KorvaneCore::OnePoleLowPass& f, double frequency, double fs) noexcept
+    {
+        f.pole = std::exp (-twoPi * frequency / fs);
+        f.state = 0.0;
+    }
+
+    inline double brightnessPole (double brightness, double fs) noexcept
+    {
+        // 369 Hz at brightness 0 up to 2369 Hz at 1.
+        return std::exp (-twoPi * (2000.0 * brightness + 369.0) / fs);
+    }
+}
+
+KorvaneCore::Channel::Channel (const PolyphaseTables<4>& t4, const PolyphaseTables<8>& t8, const PolyphaseTables<16>& t16) noexcept
+    : oversampler4 (t4), oversampler8 (t8), oversampler16 (t16)
+{
+}
+
+KorvaneCore::KorvaneCore()
+    : channels { { tables4, tables8, tables16 }, { tables4, tables8, tables16 } }
+{
+    setQuality (0);
+}
+
+KorvaneCore::~KorvaneCore() = default;
+
+void KorvaneCore::prepare (int) {}
+void KorvaneCore::setTempo (double) {}
+void KorvaneCore::clockTick (int, Clock&) {}
+
+//==============================================================================
+void KorvaneCore::setSampleRate (float newSampleRate)
+{
+    rates.update ((double) newSampleRate);
+    smoothingCoefficient = rates.parameterSmoothing;
+
+    const double fs = rates.sampleRate;
+
+    for (auto& c : channels)
+    {
+        c.highCut.initPass (BiquadFilter::LowPass, highCutHz, 0.1, fs);
+        c.lowCut.initPass (BiquadFilter::HighPass, lowCutHz, 0.1, fs);
+        c.fixedHighPass.initBandwidthHighPass (155.0, fs, 0.5);
+
+        c.brightness.pole = brightnessPole (rawValue[5], fs);
+        c.brightness.state = 0.0;
+
+        initOnePoleHighPass (c.postHighPass, 622.0, fs);
+        initOnePoleHighPass (c.preHighPass, 311.0, fs);
+
+        for (auto& stage : c.toneNetwork)
+            initOnePoleLowPass (stage, 207.0, fs);
+
+        initOnePoleLowPass (c.envelope, 1.0, fs);
+
+        for (int band = 0; band < numBands; ++band)
+            c.bands[band].initPeaking (bandDb[band], bandHz[band], fs, bandOct[band]);
+    }
+
+    smoothingCoefficient = rates.parameterSmoothing;
+    meterDecay = 1.0 - rates.smoothingFactor * 0.0001;
+
+    // The next sample sets the pole from the smoothed brightness again.
+    poleComputedForBrightness = std::numeric_limits<double>::quiet_NaN();
+}
+
+//==============================================================================
+double KorvaneCore::controlLaw (int index, float value) noexcept
+{
+    const double v = (double) value;
+
+    switch (index)
+    {
+        case 0:  return (double) (100.0f * value);                  // preamp dB, in single precision
+        case 1:  return 300.0 * (v * v) + 1.0;                       // low cut, 1 … 301 Hz
+        case 2:  return 6500.0 * (v * v) + 1500.0;                   // high cut, 1500 … 8000 Hz
+        case 6:  return (80.0 * v + 180.0) * v + 40.0;               // bass, 40 … 300 Hz
+        case 9:  return (600.0 * v + 1100.0) * v + 300.0;            // middle, 300 … 2000 Hz
+        case 12: return 3000.0 * v + 2000.0;                         // treble, 2000 … 5000 Hz
+        case 15: return 7000.0 * v + 5000.0;                         // presence, 5000 … 12000 Hz
+        case 7: case 10: case 13: case 16:
+                 return 48.0 * v - 24.0;                             // band gain, -24 … +24 dB
+        case 8: case 11: case 14: case 17:
+                 return (1.0 - v) * 3.5 + 0.5;                       // bandwidth, 4 … 0.5 octaves
+        case 19: return (31.59762133 * (v * v * v * v) + 0.02514867) * v;   // silence, unity at 0.5, +30 dB at 1
+        case 20: return std::floor (value + 0.5f);                   // on from 0.5, the addition in single precision
+        default: return v;                                           // bias, tone, brightness, FX
+    }
+}
+
+void KorvaneCore::setParameter (int index, float value)
+{
+    if (index < 0 || index > 20)
+        return;
+
+    const double q = controlLaw (index, value);
+    Channel& left = channels[0];
+
+    if (index >= 1 && index <= 19)
+        rawValue[index] = (double) value;
+
+    switch (index)
+    {
+        case 0:  preampTargetDb = q; break;
+        case 1:  lowCutHz = q;  left.lowCut.setTargetFrequency (q); break;
+        case 2:  highCutHz = q; left.highCut.setTargetFrequency (q); break;
+        case 19: outputGainTarget = q; break;
+        case 20: highCutOn = std::isfinite (q) ? (std::int32_t) std::min (std::max (q, -1.0), 1.0) : 0; break;
+
+        case 6: case 9: case 12: case 15:
+        {
+            const int band = (index - 6) / 3;
+            bandHz[band] = q;
+            left.bands[band].setTargetFrequency (q);
+            break;
+        }
+
+        case 7: case 10: case 13: case 16:
+        {
+            const int band = (index - 7) / 3;
+            bandDb[band] = q;
+            left.bands[band].setTargetGain (q);
+            break;
+        }
+
+        case 8: case 11: case 14: case 17:
+        {
+            const int band = (index - 8) / 3;
+            bandOct[band] = q;
+            left.bands[band].setTargetBandwidth (q);
+            break;
+        }
+
+        default:   // 3, 4, 5, 18: the raw value is the quantity
+            break;
+    }
+}
+
+//==============================================================================
+void KorvaneCore::setQuality (int level)
+{
+    if (level == 0)
+    {
+        quality = 0;
+        latency = 0;
+    }
+    else if (level >= 1 && level <= 3)
+    {
+        quality = level;
+        latency = oversampledDryDelay;
+
+        for (auto& c : channels)
+        {
+            if (level == 1)      c.oversampler4.clear();
+            else if (level == 2) c.oversampler8.clear();
+            else                 c.oversampler16.clear();
+        }
+    }
+}
+
+//==============================================================================
+void KorvaneCore::advanceSharedState() noexcept
+{
+    const double b = smoothingCoefficient;
+
+    preampDb = smooth (preampDb, preampTargetDb, b);
+    bias = smooth (bias, rawValue[3], b);
+    tone = smooth (tone, rawValue[4], b);
+    brightness = smooth (brightness, rawValue[5], b);
+    fx = smooth (fx, rawValue[18], b);
+    outputGain = smooth (outputGain, outputGainTarget, b);
+
+    // The gains and the pole are functions of one smoothed value each; once
+    // that value has settled (bit for bit) their last results still hold.
+    if (preampDb != gainsComputedForPreampDb)
+    {
+        // From about +10 dB at 0 dB of preamp down to about -17.6 dB at 100 dB.
+        const double g = 0.3012764109395346 * std::exp (-4.118746329577581 * (preampDb * 0.01 + 1e-20)) + 0.32866730476386563;
+        compensationGain = 32.0 * (g * g * g * g * g) + 1e-20;
+        preampLinearGain = std::pow (10.0, preampDb * 0.05);
+        gainsComputedForPreampDb = preampDb;
+    }
+
+    if (brightness != poleComputedForBrightness)
+    {
+        const double pole = brightnessPole (brightness, rates.sampleRate) + 1e-20;
+        channels[0].brightness.pole = pole;
+        channels[1].brightness.pole = pole;
+        poleComputedForBrightness = brightness;
+    }
+}
+
+void KorvaneCore::meter (int index, double y) noexcept
+{
+    // Level to table entry in steps of 0.01 of full scale, truncated
+    // towards zero and limited to the table.
+    const double position = y * 100.0 + 200.0;
+    const int entry = position >= 399.0 ? 399 : (position > 0.0 ? (int) position : 0);
+    const double m = meterTable[(size_t) entry];
+
+    if (m > meterLevel[index])
+        meterLevel[index] = m;
+
+    meterLevel[index] = meterLevel[index] * meterDecay + 1e-20;
+}
+
+double KorvaneCore::processChannel (Channel& c, int index, double x) noexcept
+{
+    double w = x;
+
+    if (highCutOn != 0)
+        w = c.highCut.processPass (w);
+
+    w = c.lowCut.processPass (w);
+    w = 8.0 * onePoleHighPass (c.preHighPass, w);
+
+    // The bias follows the positive envelope of the pre-emphasised signal.
+    const double rectified = w > 0.0 ? w : 0.0;
+    c.envelope.state = rectified - (rectified - c.envelope.state) * c.envelope.pole + 1e-20;
+    const double biasTerm = c.envelope.state * bias * 0.2;
+
+    const double u = (w + biasTerm) * preampLinearGain * 0.079575;
+    double s;
+
+    switch (quality)
+    {
+        case 1:  s = 0.25 * c.oversampler4.process (u); break;
+        case 2:  s = 0.125 * c.oversampler8.process (u); break;
+        case 3:  s = 0.0625 * c.oversampler16.process (u); break;
+        default: s = std::atan (u); break;
+    }
+
+    // Tone: 1 picks the brightness low-pass, 0 the 622 Hz high-pass.
+    const double hp = onePoleHighPass (c.postHighPass, s);
+    const double lp = onePoleLowPass (c.brightness, s);
+    const double mix = (lp - hp) * tone + hp + 1e-20;
+
+    // Tone network: the 207 Hz low-pass's difference signal, smoothed by
+    // three more low-passes, added to a share of its complement.
+    const double k1 = onePoleLowPass (c.toneNetwork[0], mix);
+    double d = k1 - mix;
+    d = onePoleLowPass (c.toneNetwork[1], d);
+    d = onePoleLowPass (c.toneNetwork[2], d);
+    d = onePoleLowPass (c.toneNetwork[3], d);
+    double out = (mix - k1) * 0.472 + d;
+
+    out = c.fixedHighPass.filter (out);
+
+    for (auto& band : c.bands)
+        out = band.processPeaking (out);
+
+    const double e = out * compensationGain + 1e-20;
+    const double dry = c.dryRing[ringIndex + dryRingLength - latency];
+    const double y = ((e - dry) * fx + dry) * outputGain + 1e-20;
+
+    meter (index, y);
+
+    // The gate follows the signed output: it closes when the envelope
+    // has fallen below 2e-5.
+    c.gateEnvelope = (meterDecay + 1e-20) * c.gateEnvelope;
+
+    if (y > c.gateEnvelope)
+        c.gateEnvelope = y;
+
+    if (c.gateEnvelope < 2e-5)
+        c.active = false;
+
+    return y;
+}
+
+//==============================================================================
+void KorvaneCore::processStereo (float** leftChannel, float** rightChannel, int numSamples)
+{
+    float* const l = *leftChannel;
+    float* const r = *rightChannel;
+    Channel& left = channels[0];
+    Channel& right = channels[1];
+
+    for (int i = 0; i < numSamples; ++i)
+    {
+        advanceSharedState();
+
+        const double xL = (double) l[i];
+        const double xR = (double) r[i];
+
+        if (xL != 0.0) left.active = true;
+        if (xR != 0.0) right.active = true;
+
+        left.dryRing[ringIndex] = xL;
+        left.dryRing[ringIndex + dryRingLength] = xL;
+        right.dryRing[ringIndex] = xR;
+        right.dryRing[ringIndex + dryRingLength] = xR;
+
+        advanceFade (rates.parameterSmoothing, rates.rateRatio);
+
+        double yL = xL;
+        double yR = xR;
+
+        if (left.active)
+            yL = processChannel (left, 0, xL);
+
+        if (right.active)
+        {
+            for (int band = 0; band < numBands; ++band)
+                right.bands[band].copyCoefficientsFrom (left.bands[band]);
+
+            right.highCut.copyCoefficientsFrom (left.highCut);
+            right.lowCut.copyCoefficientsFrom (left.lowCut);
+
+            yR = processChannel (right, 1, xR);
+        }
+
+        if (isFadeActive())
+        {
+            const double gain = getFadeGain();
+            yL *= gain;
+            yR *= gain;
+        }
+
+        l[i] = (float) yL;
+        r[i] = (float) yR;
+
+        if (++ringIndex == dryRingLength)
+            ringIndex = 0;
+    }
+
+    setMeterLevels ((float) meterLevel[0], (float) meterLevel[1]);
+}
+
+void KorvaneCore::processMono (float** channel, int numSamples)
+{
+    float* const data = *channel;
+    Channel& left = channels[0];
+
+    for (int i = 0; i < numSamples; ++i)
+    {
+        advanceSharedState();
+
+        const double x = (double) data[i];
+
+        if (x != 0.0)
+            left.active = true;
+
+        left.dryRing[ringIndex] = x;
+        left.dryRing[ringIndex + dryRingLength] = x;
+
+        advanceFade (rates.parameterSmoothing, rates.rateRatio);
+
+        double y = x;
+
+        if (left.active)
+        {
+            y = processChannel (left, 0, x);
+            meterLevel[1] = meterLevel[0];   // both meters show the mono level
+        }
+
+        if (isFadeActive())
+            y *= getFadeGain();
+
+        data[i] = (float) y;
+
+        if (++ringIndex == dryRingLength)
+            ringIndex = 0;
+    }
+
+    setMeterLevels ((float) meterLevel[0], (float) meterLevel[0]);
+}
