@@ -36,6 +36,46 @@ namespace
         return run;
     }
 
+    // JUCE's VST 2.4 host keeps the plug-in's chunk inside a bank file
+    // ("CcnK" … "FBCh"; the chunk's size stands big-endian before it). This
+    // gives the chunk's MIDI map the assignments given, as a new bank file.
+    juce::MemoryBlock withMidiMap (const juce::MemoryBlock& bank, const juce::String& assignments)
+    {
+        const auto* raw = static_cast<const char*> (bank.getData());
+        int chunkAt = -1;
+
+        for (int i = 0; i + 4 <= (int) bank.getSize() && chunkAt < 0; ++i)
+            if (memcmp (raw + i, "VC2!", 4) == 0)
+                chunkAt = i;
+
+        if (chunkAt < 4)
+            return {};
+
+        auto text = juce::String::fromUTF8 (raw + chunkAt + 8, (int) bank.getSize() - chunkAt - 10);
+
+        if (! text.contains ("<MidiControlMap name=\"Korvane\"/>"))
+            return {};
+
+        text = text.replace ("<MidiControlMap name=\"Korvane\"/>", "<MidiControlMap name=\"Korvane\">" + assignments + "</MidiControlMap>");
+
+        juce::MemoryOutputStream out;
+        out.write (raw, (size_t) chunkAt);
+        out.writeInt (0x21324356);
+        out.writeInt ((int) text.getNumBytesAsUTF8());
+        out.write (text.toRawUTF8(), text.getNumBytesAsUTF8());
+        out.writeByte (0);
+        out.writeByte (0);
+
+        auto result = out.getMemoryBlock();
+        auto* bytes = static_cast<juce::uint8*> (result.getData());
+        const auto chunkSize = (juce::uint32) (result.getSize() - (size_t) chunkAt);
+
+        for (int k = 0; k < 4; ++k)
+            bytes[chunkAt - 4 + k] = (juce::uint8) (chunkSize >> (24 - 8 * k));
+
+        return result;
+    }
+
     juce::String vst2()  { return builtVst2.getFullPathName(); }
     juce::String vst3()  { return builtVst2.getParentDirectory().getSiblingFile ("VST3").getChildFile ("Korvane.vst3").getFullPathName(); }
     juce::String lv2()   { return builtVst2.getParentDirectory().getSiblingFile ("LV2").getChildFile ("Korvane.lv2").getFullPathName(); }
@@ -220,43 +260,14 @@ TEST_F (HostTool, StatesSurviveTheTripThroughAHostProject)
                        juce::JSON::toString (juce::JSON::parse (reportB.getFile())["parameters"])) << plugin;
     }
 
-    // JUCE's VST 2.4 host keeps the plug-in's chunk inside a bank file
-    // ("CcnK" … "FBCh"; the chunk's size stands big-endian before it). Give
-    // the chunk's MIDI map a controller and load that into a fresh instance:
-    // it saves it back as it is.
+    // A chunk whose MIDI map has a controller loads into a fresh instance,
+    // which saves it back as it is.
     auto runFirst = runHost ({ "render", vst2(), sine, out, "--state-out", first.getFile().getFullPathName() });
     ASSERT_EQ (runFirst.exitCode, 0);
     juce::MemoryBlock bank;
     first.getFile().loadFileAsData (bank);
-    const auto* raw = static_cast<const char*> (bank.getData());
-    int chunkAt = -1;
-    for (int i = 0; i + 4 <= (int) bank.getSize(); ++i)
-        if (memcmp (raw + i, "VC2!", 4) == 0) { chunkAt = i; break; }
-    ASSERT_GT (chunkAt, 4) << "no Korvane chunk in the host's bank file";
-
-    auto text = juce::String::fromUTF8 (raw + chunkAt + 8, (int) bank.getSize() - chunkAt - 10);
-    ASSERT_TRUE (text.contains ("<MidiControlMap name=\"Korvane\"/>")) << text.getLastCharacters (200);
-    text = text.replace ("<MidiControlMap name=\"Korvane\"/>",
-                         "<MidiControlMap name=\"Korvane\"><assign CC=\"74\" param=\"Tone\"/></MidiControlMap>");
-
-    juce::MemoryOutputStream chunk;
-    chunk.writeInt (0x21324356);
-    chunk.writeInt ((int) text.getNumBytesAsUTF8());
-    chunk.write (text.toRawUTF8(), text.getNumBytesAsUTF8());
-    chunk.writeByte (0);
-    chunk.writeByte (0);
-
-    juce::MemoryOutputStream editedBank;
-    editedBank.write (raw, (size_t) chunkAt);
-    editedBank << chunk.getMemoryBlock();
-    auto result = editedBank.getMemoryBlock();
-    auto* out8 = static_cast<juce::uint8*> (result.getData());
-    const auto writeBigEndian = [&] (int at, juce::uint32 value)
-    {
-        for (int k = 0; k < 4; ++k)
-            out8[at + k] = (juce::uint8) (value >> (24 - 8 * k));
-    };
-    writeBigEndian (chunkAt - 4, (juce::uint32) chunk.getDataSize());
+    const auto result = withMidiMap (bank, "<assign CC=\"74\" param=\"Tone\"/>");
+    ASSERT_GT (result.getSize(), bank.getSize()) << "no Korvane chunk in the host's bank file";
     edited.getFile().replaceWithData (result.getData(), result.getSize());
 
     const auto run = runHost ({ "render", vst2(), sine, out, "--state-in", edited.getFile().getFullPathName(),
@@ -265,6 +276,37 @@ TEST_F (HostTool, StatesSurviveTheTripThroughAHostProject)
     juce::MemoryBlock again;
     second.getFile().loadFileAsData (again);
     EXPECT_TRUE (again == result) << "the map did not survive the round trip";
+}
+
+TEST_F (HostTool, AMappedControllerActsOnItsExactSample)
+{
+    // A project whose map drives "Output Volume" from controller 7; the
+    // controller drops the volume to 0 at sample 22050.
+    juce::TemporaryFile fresh (".state"), mapped (".state"), midi (".txt"), withCc (".wav"), withoutCc (".wav");
+    const auto sine = sineFile.getFullPathName();
+    ASSERT_EQ (runHost ({ "render", vst2(), sine, outTemp.getFile().getFullPathName(), "--state-out", fresh.getFile().getFullPathName() }).exitCode, 0);
+
+    juce::MemoryBlock bank;
+    fresh.getFile().loadFileAsData (bank);
+    const auto edited = withMidiMap (bank, "<assign CC=\"7\" param=\"Output Volume\"/>");
+    ASSERT_GT (edited.getSize(), 0u);
+    mapped.getFile().replaceWithData (edited.getData(), edited.getSize());
+    midi.getFile().replaceWithText ("22050 0xB9 7 0\n");
+
+    ASSERT_EQ (runHost ({ "render", vst2(), sine, withoutCc.getFile().getFullPathName(), "--state-in", mapped.getFile().getFullPathName() }).exitCode, 0);
+    ASSERT_EQ (runHost ({ "render", vst2(), sine, withCc.getFile().getFullPathName(), "--state-in", mapped.getFile().getFullPathName(),
+                          "--midi", midi.getFile().getFullPathName() }).exitCode, 0);
+
+    const auto a = readWavFile (withoutCc.getFile());
+    const auto b = readWavFile (withCc.getFile());
+    int firstDifference = -1;
+
+    for (int i = 0; i < a.samples.getNumSamples() && firstDifference < 0; ++i)
+        if (a.samples.getSample (0, i) != b.samples.getSample (0, i))
+            firstDifference = i;
+
+    EXPECT_EQ (firstDifference, 22050);
+    EXPECT_LT (b.samples.getMagnitude (0, 40000, 4000), 1.0e-6f);   // the volume has glided to nothing
 }
 
 TEST_F (HostTool, BadInputGetsAClearMessageAndAFailingExit)
