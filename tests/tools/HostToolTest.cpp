@@ -5,6 +5,8 @@
 
 #include <juce_graphics/juce_graphics.h>
 
+#include <cmath>
+
 // korvane-host run as a user runs it, on the plug-ins this build made (the
 // build tells where they are).
 namespace
@@ -197,6 +199,38 @@ TEST_F (HostTool, RenderTakesSettingsStateMidiAndAPlot)
                                   "--state-in", state.getFile().getFullPathName(), "--rate", "48000" });
     EXPECT_EQ (again.exitCode, 0) << again.output;
     EXPECT_EQ (readWavFile (outTemp2.getFile()).sampleRate, 48000.0);
+}
+
+TEST_F (HostTool, FactoryPresetRendersAreFiniteAudibleAndDeterministic)
+{
+    juce::TemporaryFile midi (".txt");
+
+    for (int preset : { 0, 9, 17, 40, 63 })
+    {
+        midi.getFile().replaceWithText ("0 0xC0 " + juce::String (preset) + " 0\n");
+        const juce::StringArray render { "render", vst2(), sineFile.getFullPathName(), "", "--midi", midi.getFile().getFullPathName() };
+
+        auto first = render;
+        first.set (3, outTemp.getFile().getFullPathName());
+        auto second = render;
+        second.set (3, outTemp2.getFile().getFullPathName());
+        ASSERT_EQ (runHost (first).exitCode, 0) << preset;
+        ASSERT_EQ (runHost (second).exitCode, 0) << preset;
+
+        juce::MemoryBlock a, b;
+        outTemp.getFile().loadFileAsData (a);
+        outTemp2.getFile().loadFileAsData (b);
+        EXPECT_TRUE (a == b) << "preset " << preset << " renders differently twice";
+
+        const auto clip = readWavFile (outTemp.getFile());
+        bool finite = true;
+        for (int c = 0; c < clip.samples.getNumChannels(); ++c)
+            for (int i = 0; i < clip.samples.getNumSamples(); ++i)
+                finite = finite && std::isfinite (clip.samples.getSample (c, i));
+
+        EXPECT_TRUE (finite) << preset;
+        EXPECT_GT (clip.samples.getRMSLevel (0, 0, clip.samples.getNumSamples()), 0.003f) << "preset " << preset << " is near silent";
+    }
 }
 
 TEST_F (HostTool, MidiProgramChangesSelectPresetsInEveryFormat)
