@@ -2,7 +2,8 @@
 
 #include "midi/MidiControl.h"
 #include "parameters/Parameter.h"
-#include "plugin/HalcyonEffect.h"
+#include "TestProduct.h"
+#include "TestSettingsFolder.h"
 
 #include <vector>
 
@@ -64,10 +65,10 @@ namespace
         }
     };
 
-    class FrameProduct : public HalcyonEffect
+    class FrameProduct : public TestProduct
     {
     public:
-        FrameProduct() : HalcyonEffect (21) {}
+        FrameProduct() : TestProduct (21) {}
 
         RecordingCore* recorder = nullptr;
 
@@ -81,13 +82,6 @@ namespace
         juce::String getPluginName() const override           { return "Korvane"; }
         int getNumHostParameters() const override             { return 21; }
         bool hasQualitySetting() const override               { return true; }
-        double getTailLengthSeconds() const override          { return 0.0; }
-        juce::String getSoftwareDescription() const override  { return {}; }
-        juce::String getSoftwareVersion() const override      { return {}; }
-        juce::String getSoftwareWebAddress() const override   { return {}; }
-        juce::String getYearOfFirstRelease() const override   { return {}; }
-        juce::String getBuildDate() const override            { return {}; }
-        juce::String getBuildIdentifier() const override      { return {}; }
     };
 
     juce::MidiBuffer programChanges (std::initializer_list<std::pair<int, int>> positionsAndPrograms)
@@ -245,8 +239,10 @@ TEST (EffectFrame, OneInputFeedsOnlyTheFirstChannel)
 
 TEST (EffectFrame, QualityReachesTheCoreAtTheNextPrepare)
 {
+    // The quality new instances start with comes from the user settings.
+    TestSettingsFolder settings;
+    settings.write ("<UserSettings application=\"Korvane\"><QualitySettings default=\"high\"/></UserSettings>");
     FrameProduct product;
-    product.setDefaultQualityLevel (2);
     product.startUp();
     auto& core = *product.recorder;
 

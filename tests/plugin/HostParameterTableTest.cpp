@@ -2,7 +2,7 @@
 
 #include "parameters/Parameter.h"
 #include "plugin/HostParameter.h"
-#include "plugin/HalcyonEffect.h"
+#include "TestProduct.h"
 #include "plugin/Korvane.h"
 
 #include <vector>
@@ -36,21 +36,13 @@ namespace
     }
 
     // A product that shows four host parameters but defines none of them.
-    class ParameterlessProduct : public HalcyonEffect
+    class ParameterlessProduct : public TestProduct
     {
     public:
-        ParameterlessProduct() : HalcyonEffect (4) { getParameterManager().clear(); }
+        ParameterlessProduct() : TestProduct (4) { getParameterManager().clear(); }
         juce::String getPluginName() const override { return "Parameterless"; }
         int getNumHostParameters() const override   { return 4; }
-        double getTailLengthSeconds() const override { return 0.0; }
-        bool hasQualitySetting() const override      { return false; }
-
-        juce::String getSoftwareDescription() const override { return {}; }
-        juce::String getSoftwareVersion() const override     { return {}; }
-        juce::String getSoftwareWebAddress() const override  { return {}; }
-        juce::String getYearOfFirstRelease() const override  { return {}; }
-        juce::String getBuildDate() const override           { return {}; }
-        juce::String getBuildIdentifier() const override     { return {}; }
+        bool hasQualitySetting() const override     { return false; }
     };
 }
 

@@ -1,22 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "PresetTestSupport.h"
+#include "TestSettingsFolder.h"
 #include "midi/MidiControl.h"
 
 namespace
 {
-    // Instances of these tests keep their settings in a folder of their own.
-    struct SettingsFolder
-    {
-        SettingsFolder()  { folder.createDirectory(); BasePlugin::setUserSettingsFolderOverride (folder); }
-        ~SettingsFolder() { BasePlugin::setUserSettingsFolderOverride (previous); folder.deleteRecursively(); }
-
-        juce::File file() const { return folder.getChildFile ("Korvane.ini"); }
-        void write (const juce::String& xml) const { file().replaceWithText (xml); }
-
-        juce::File folder = juce::File::createTempFile ("korvane-settings");
-        juce::File previous = BasePlugin::getUserSettingsFolderOverride();
-    };
+    using SettingsFolder = TestSettingsFolder;
 
     juce::String settings (const juce::String& body, const juce::String& application = "Korvane")
     {
