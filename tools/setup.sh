@@ -10,7 +10,7 @@ packages=(
     libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxext-dev
     libasound2-dev
     libgtest-dev libbenchmark-dev
-    xvfb xauth fonts-dejavu-core
+    xvfb xauth libxtst6 fonts-dejavu-core
     zam-plugins
 )
 

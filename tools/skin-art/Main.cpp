@@ -1,0 +1,123 @@
+// korvane-skin-art: draws the artwork of Korvane's embedded skin.
+//
+//   korvane-skin-art <output folder>
+//       writes Background.png, Fonts.png and every control's film strip
+//   korvane-skin-art --preview <skin folder> <parameters.xml> <output.png> [scale [x,y,w,h]]
+//       composites skin.xml's controls at their initial values over the background
+//       (optionally enlarged, optionally only a part of it)
+//   korvane-skin-art --contact <strip.png> <frames> <output.png> <scale> <frame,frame,...>
+//       lays chosen frames of a strip side by side, enlarged
+#include "Art.h"
+
+#include <juce_events/juce_events.h>
+
+#include <iostream>
+
+namespace
+{
+using namespace juce;
+
+bool writeArtwork (const File& folder)
+{
+    if (! folder.createDirectory())
+    {
+        std::cerr << "cannot create " << folder.getFullPathName() << "\n";
+        return false;
+    }
+
+    bool ok = true;
+
+    auto write = [&] (const Image& image, const String& name)
+    {
+        // Film strips keep to a 256-colour palette (no visible loss on these
+        // small, mostly dark images, a quarter of the size); the background
+        // keeps every colour of its gradients.
+        const bool palette = name != "Background.png";
+        const bool written = art::writePng (palette ? art::quantise (image, 256) : image, folder.getChildFile (name));
+        std::cout << (written ? "wrote " : "FAILED ") << name << " (" << image.getWidth() << " x "
+                  << image.getHeight() << ")\n";
+        ok = ok && written;
+    };
+
+    write (art::drawBackground(), "Background.png");
+    write (art::drawFontStrip(), "Fonts.png");
+
+    for (auto& c : art::skinControls())
+    {
+        switch (c.kind)
+        {
+            case art::ControlKind::pointerKnob:
+                write (art::drawPointerKnobStrip (c.width, c.height, c.frames), c.resource);
+                break;
+
+            case art::ControlKind::roundKnob:
+                write (art::drawRoundKnobStrip (c.width, c.height, c.frames,
+                                                String (c.name).contains ("Gain") ? art::colours::amber
+                                                                                  : art::colours::cream),
+                       c.resource);
+                break;
+
+            case art::ControlKind::pushButton:
+                write (art::drawPushButtonStrip (c), c.resource);
+                break;
+
+            case art::ControlKind::lampToggle:
+                write (art::drawLampToggleStrip (c.width, c.height), c.resource);
+                break;
+
+            case art::ControlKind::meter:
+                write (art::drawMeterStrip (c.width, c.height, c.frames, String (c.name).startsWith ("Right")),
+                       c.resource);
+                break;
+
+            case art::ControlKind::display:
+                break;
+        }
+    }
+
+    return ok;
+}
+
+int run (const StringArray& args)
+{
+    if (args.size() >= 4 && args[0] == "--preview")
+        return art::writePreview (File::getCurrentWorkingDirectory().getChildFile (args[1]),
+                                  File::getCurrentWorkingDirectory().getChildFile (args[2]),
+                                  File::getCurrentWorkingDirectory().getChildFile (args[3]),
+                                  args.size() > 4 ? args[4].getIntValue() : 1,
+                                  args.size() > 5 ? args[5] : String()) ? 0 : 1;
+
+    if (args.size() >= 6 && args[0] == "--contact")
+    {
+        Array<int> frames;
+
+        for (auto& f : StringArray::fromTokens (args[5], ",", ""))
+            frames.add (f.getIntValue());
+
+        return art::writeContactSheet (File::getCurrentWorkingDirectory().getChildFile (args[1]), args[2].getIntValue(),
+                                       frames, File::getCurrentWorkingDirectory().getChildFile (args[3]),
+                                       jmax (1, args[4].getIntValue())) ? 0 : 1;
+    }
+
+    if (args.size() == 1 && ! args[0].startsWith ("-"))
+        return writeArtwork (File::getCurrentWorkingDirectory().getChildFile (args[0])) ? 0 : 1;
+
+    std::cerr << "usage: korvane-skin-art <output folder>\n"
+                 "       korvane-skin-art --preview <skin folder> <parameters.xml> <output.png> [scale [x,y,w,h]]\n"
+                 "       korvane-skin-art --contact <strip.png> <frames> <output.png> <scale> <frame,frame,...>\n";
+    return 2;
+}
+}
+
+int main (int argc, char** argv)
+{
+    StringArray args;
+
+    for (int i = 1; i < argc; ++i)
+        args.add (String::fromUTF8 (argv[i]));
+
+    const int result = run (args);
+    DeletedAtShutdown::deleteAll();
+    MessageManager::deleteInstance();
+    return result;
+}
