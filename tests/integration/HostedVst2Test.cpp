@@ -186,6 +186,31 @@ TEST_F (HostedVst2, TheHostsOwnWritesDoNotComeBackAsAutomation)
         parameter->removeListener (&counter);
 }
 
+TEST_F (HostedVst2, ChangesMadeInsideThePluginReachTheHost)
+{
+    // A program change selects a factory preset inside the plug-in: its
+    // values come back to the host as automation.
+    auto& instance = *plugin.instance;
+    AutomationCounter counter;
+
+    for (auto* parameter : instance.getParameters())
+        parameter->addListener (&counter);
+
+    instance.prepareToPlay (44100.0, 512);
+    juce::AudioBuffer<float> buffer (2, 512);
+    buffer.clear();
+    juce::MidiBuffer midi;
+    midi.addEvent (juce::MidiMessage::programChange (1, 23), 0);
+    instance.processBlock (buffer, midi);
+    instance.releaseResources();
+
+    EXPECT_GT (counter.changes, 0);
+    EXPECT_NEAR (instance.getParameters()[0]->getValue(), 0.04f, 1e-6f);
+
+    for (auto* parameter : instance.getParameters())
+        parameter->removeListener (&counter);
+}
+
 TEST_F (HostedVst2, ProcessesAudioInPlace)
 {
     auto& instance = *plugin.instance;
