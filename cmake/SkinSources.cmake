@@ -5,6 +5,7 @@ set(KORVANE_SKIN_SOURCES
     src/skin/GUIController.cpp
     src/skin/BaseGFXController.cpp
     src/skin/GFXKnob.cpp
+    src/skin/GFXSliderControl.cpp
     src/skin/GFXSwitch.cpp
     src/skin/GFXAnimation.cpp
     src/skin/GFXDisplay.cpp
