@@ -74,4 +74,33 @@ bool writePreview (const juce::File& skinFolder, const juce::File& parametersFil
 /** Frames of a strip side by side, enlarged, for a close look. */
 bool writeContactSheet (const juce::File& strip, int frames, const juce::Array<int>& which,
                         const juce::File& output, int scale);
+
+//==============================================================================
+// The editor's own artwork outside the skin (UiArt.cpp): icon buttons, the
+// window icon, window edge decorations, radio buttons, check boxes and text
+// button caps, for windows of a light grey (#c5c5c5).
+
+/** The icon sheets: iconCount icons side by side, the normal look in the
+    upper row and the pressed look in the lower one. By index: close, copy,
+    cut, paste, delete entry, down, up, left, right, plus, minus, load, bin,
+    refresh, settings, open folder, save. */
+constexpr int iconCount = 17;
+constexpr int largeIconSize = 43;
+constexpr int smallIconSize = 27;
+
+struct UiImage
+{
+    juce::String name;
+    juce::Image image;
+};
+
+/** Every image, with its file name. */
+std::vector<UiImage> drawUiArtwork();
+
+/** The file names drawUiArtwork() gives, in the same order. */
+juce::StringArray uiImageNames();
+
+/** All of them as the editor puts them together, on the window grey. */
+bool writeUiPreview (const juce::File& folder, const juce::File& output, int scale,
+                     const juce::String& area = {});
 } // namespace art

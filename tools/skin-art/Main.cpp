@@ -7,6 +7,11 @@
 //       (optionally enlarged, optionally only a part of it)
 //   korvane-skin-art --contact <strip.png> <frames> <output.png> <scale> <frame,frame,...>
 //       lays chosen frames of a strip side by side, enlarged
+//   korvane-skin-art --ui <output folder>
+//       writes the editor's window artwork: icon sheets, window icon,
+//       edge decorations, radio buttons, check boxes, text button caps
+//   korvane-skin-art --ui-preview <ui folder> <output.png> [scale [x,y,w,h]]
+//       shows that artwork put together as the editor uses it
 #include "Art.h"
 
 #include <juce_events/juce_events.h>
@@ -78,6 +83,28 @@ bool writeArtwork (const File& folder)
     return ok;
 }
 
+bool writeUiArtwork (const File& folder)
+{
+    if (! folder.createDirectory())
+    {
+        std::cerr << "cannot create " << folder.getFullPathName() << "\n";
+        return false;
+    }
+
+    bool ok = true;
+
+    for (auto& [name, image] : art::drawUiArtwork())
+    {
+        // A palette of 256 colours is plenty for these flat greys.
+        const bool written = art::writePng (art::quantise (image, 256), folder.getChildFile (name));
+        std::cout << (written ? "wrote " : "FAILED ") << name << " (" << image.getWidth() << " x "
+                  << image.getHeight() << ")\n";
+        ok = ok && written;
+    }
+
+    return ok;
+}
+
 int run (const StringArray& args)
 {
     if (args.size() >= 4 && args[0] == "--preview")
@@ -99,12 +126,23 @@ int run (const StringArray& args)
                                        jmax (1, args[4].getIntValue())) ? 0 : 1;
     }
 
+    if (args.size() == 2 && args[0] == "--ui")
+        return writeUiArtwork (File::getCurrentWorkingDirectory().getChildFile (args[1])) ? 0 : 1;
+
+    if (args.size() >= 3 && args[0] == "--ui-preview")
+        return art::writeUiPreview (File::getCurrentWorkingDirectory().getChildFile (args[1]),
+                                    File::getCurrentWorkingDirectory().getChildFile (args[2]),
+                                    args.size() > 3 ? jmax (1, args[3].getIntValue()) : 1,
+                                    args.size() > 4 ? args[4] : String()) ? 0 : 1;
+
     if (args.size() == 1 && ! args[0].startsWith ("-"))
         return writeArtwork (File::getCurrentWorkingDirectory().getChildFile (args[0])) ? 0 : 1;
 
     std::cerr << "usage: korvane-skin-art <output folder>\n"
                  "       korvane-skin-art --preview <skin folder> <parameters.xml> <output.png> [scale [x,y,w,h]]\n"
-                 "       korvane-skin-art --contact <strip.png> <frames> <output.png> <scale> <frame,frame,...>\n";
+                 "       korvane-skin-art --contact <strip.png> <frames> <output.png> <scale> <frame,frame,...>\n"
+                 "       korvane-skin-art --ui <output folder>\n"
+                 "       korvane-skin-art --ui-preview <ui folder> <output.png> [scale [x,y,w,h]]\n";
     return 2;
 }
 }
