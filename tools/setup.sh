@@ -7,10 +7,10 @@ packages=(
     juce-modules-source fst-dev
     libpng-dev libjpeg-dev zlib1g-dev
     libfreetype-dev libfontconfig1-dev
-    libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxext-dev
+    libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxext-dev libxtst-dev
     libasound2-dev
     libgtest-dev libbenchmark-dev
-    xvfb xauth libxtst6 fonts-dejavu-core
+    xvfb xauth libxtst6 fonts-dejavu-core fonts-dejavu-extra
     zam-plugins
 )
 

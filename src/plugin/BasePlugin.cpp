@@ -9,6 +9,10 @@
 #include "plugin/XmlNames.h"
 #include "presets/StateChunk.h"
 
+#include <chrono>
+#include <condition_variable>
+#include <thread>
+
 namespace
 {
     constexpr int debugParameterCount = 12;
@@ -21,6 +25,7 @@ BasePlugin::BasePlugin (const BusesProperties& buses)
     : juce::AudioProcessor (buses)
 {
     hostParameters.ensureStorageAllocated (200);
+    editorBuildGate->owner = this;
 
     midiControl = std::make_unique<MidiControl> (parameterManager);
     parameterManager.loadFromResource ("parameters.xml");
@@ -32,10 +37,7 @@ BasePlugin::~BasePlugin()
 {
     cancelPendingUpdate();
 
-    if (editorComponent != nullptr)
-        editorComponent->stopTimer();
-
-    editorComponent.reset();
+    shutDownEditor();
     midiControl.reset();
     eventsMap.clear();
 
@@ -153,16 +155,20 @@ void BasePlugin::createEditorComponentOnMessageThread()
 
     // VST3 and LV2 hosts may construct the processor on a thread of their
     // own while JUCE runs the message thread; the editor is built there.
-    juce::WeakReference<BasePlugin> weakThis (this);
-    juce::MessageManager::callAsync ([weakThis]
+    auto gate = editorBuildGate;
+    juce::MessageManager::callAsync ([gate]
     {
-        if (auto* plugin = weakThis.get())
-            plugin->buildEditorComponent();
+        const std::lock_guard<std::recursive_mutex> lock (gate->lock);
+
+        if (gate->owner != nullptr)
+            gate->owner->buildEditorComponent();
     });
 }
 
 void BasePlugin::buildEditorComponent()
 {
+    const std::lock_guard<std::recursive_mutex> gate (editorBuildGate->lock);
+
     if (editorComponent != nullptr)
         return;
 
@@ -176,9 +182,69 @@ void BasePlugin::buildEditorComponent()
     if (isDebugMode())
         editorComponent->showDebugPanel();
 
-    editorComponent->applyLookAndFeel();
     editorComponent->startTimer (editorRefreshMilliseconds);
     parameterManager.announceAll();
+}
+
+void BasePlugin::shutDownEditor()
+{
+    {
+        // Waits for a build under way on the message thread; a build still
+        // queued finds nobody to build for.
+        const std::lock_guard<std::recursive_mutex> gate (editorBuildGate->lock);
+        editorBuildGate->owner = nullptr;
+    }
+
+    deleteEditorComponent();
+}
+
+void BasePlugin::deleteEditorComponent()
+{
+    if (editorComponent == nullptr)
+        return;
+
+    auto* messageManager = juce::MessageManager::getInstanceWithoutCreating();
+
+    if (messageManager == nullptr || messageManager->isThisTheMessageThread())
+    {
+        editorComponent->stopTimer();
+        editorComponent.reset();
+        return;
+    }
+
+    // Components belong to the message thread, whose timers and repaints
+    // touch the editor: a host destroying the processor on a thread of its
+    // own deletes it while that thread is held between two callbacks. A host
+    // whose message thread waits for this one would never let it in, so the
+    // wait is bounded and the editor then goes without the lock.
+    juce::MessageManager::Lock lock;
+    std::mutex waitLock;
+    std::condition_variable finished;
+    bool done = false;
+
+    std::thread watchdog ([&]
+    {
+        std::unique_lock<std::mutex> guard (waitLock);
+
+        if (! finished.wait_for (guard, std::chrono::seconds (2), [&] { return done; }))
+            lock.abort();
+    });
+
+    const bool locked = lock.tryEnter();
+
+    {
+        const std::lock_guard<std::mutex> guard (waitLock);
+        done = true;
+    }
+
+    finished.notify_one();
+    watchdog.join();
+
+    editorComponent->stopTimer();
+    editorComponent.reset();
+
+    if (locked)
+        lock.exit();
 }
 
 juce::AudioProcessorEditor* BasePlugin::createEditor()

@@ -10,6 +10,7 @@
 #include <array>
 #include <atomic>
 #include <memory>
+#include <mutex>
 
 class BasePluginEditor;
 class HostParameter;
@@ -135,6 +136,11 @@ public:
     std::atomic<int> midiActivity { 0 };
 
 protected:
+    /** Deletes the editor, and stops one from being built, before the
+        processor's parts go: every layer's destructor calls it first, since
+        the editor reads them on the message thread. */
+    void shutDownEditor();
+
     /** Host index i shows the parameter whose identifier is i; called by the
         preset layer's initialise() before the lower layer's. */
     void fillHostParameterTable();
@@ -143,12 +149,24 @@ private:
     void postConstruction();
     void createEditorComponentOnMessageThread();
     void buildEditorComponent();
+    void deleteEditorComponent();
     void addDebugParametersAndEvents();
     void handleAsyncUpdate() override;
 
     Parameter* getHostTableEntry (int index) const;
     int findHostIndex (int identifier) const;
 
+    /** Lets a build of the editor that was posted to the message thread
+        find out, safely, whether the processor still exists: the host may
+        destroy it on a thread of its own meanwhile. Held while the editor is
+        built, so destruction waits for a build that is under way. */
+    struct EditorBuildGate
+    {
+        std::recursive_mutex lock;
+        BasePlugin* owner = nullptr;
+    };
+
+    std::shared_ptr<EditorBuildGate> editorBuildGate = std::make_shared<EditorBuildGate>();
     std::unique_ptr<BasePluginEditor> editorComponent;
     juce::String pluginDirectory;
     juce::String pluginFile;
@@ -172,6 +190,5 @@ private:
     // by juce::AudioProcessor.
     juce::Array<HostParameter*> hostParameterAdapters;
 
-    JUCE_DECLARE_WEAK_REFERENCEABLE (BasePlugin)
     JUCE_DECLARE_NON_COPYABLE (BasePlugin)
 };

@@ -1,5 +1,6 @@
 #include "plugin/HalcyonEffect.h"
 
+#include "editor/HalcyonEffectEditor.h"
 #include "midi/MidiControl.h"
 #include "plugin/XmlNames.h"
 
@@ -12,6 +13,8 @@ HalcyonEffect::HalcyonEffect (int presetParameters)
 
 HalcyonEffect::~HalcyonEffect()
 {
+    shutDownEditor();
+
     // The core goes before the preset layer that still points at it.
     setPresetChanger (nullptr);
 
@@ -338,4 +341,9 @@ void HalcyonEffect::advanceClocks()
             }
         }
     }
+}
+
+std::unique_ptr<BasePluginEditor> HalcyonEffect::createEditorComponent()
+{
+    return std::make_unique<HalcyonEffectEditor> (*this);
 }

@@ -50,6 +50,7 @@ public:
 
     //==============================================================================
     virtual std::unique_ptr<Core> createCore();
+    std::unique_ptr<BasePluginEditor> createEditorComponent() override;
     virtual int getNumClocks() const           { return 0; }
     virtual bool hasQualitySetting() const = 0;
     virtual bool qualityChangeNeedsRestart() const { return true; }

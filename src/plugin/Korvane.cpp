@@ -1,6 +1,7 @@
 #include "plugin/Korvane.h"
 
 #include "dsp/KorvaneCore.h"
+#include "editor/KorvaneEditor.h"
 #include "plugin/KorvaneDisplayTexts.h"
 #include "plugin/XmlNames.h"
 
@@ -11,6 +12,8 @@ Korvane::Korvane()
 
 Korvane::~Korvane()
 {
+    shutDownEditor();
+
     // The instance closed last decides what the next one starts with.
     saveUserSettingsFile();
 }
@@ -76,4 +79,9 @@ std::unique_ptr<juce::XmlElement> Korvane::createPresetXml (const Preset& preset
     auto element = HalcyonOldCompatible::createPresetXml (preset);
     element->setAttribute ("rev", presetRevision);
     return element;
+}
+
+std::unique_ptr<BasePluginEditor> Korvane::createEditorComponent()
+{
+    return std::make_unique<KorvaneEditor> (*this);
 }

@@ -20,6 +20,7 @@ public:
     double getTailLengthSeconds() const override;
     bool hasQualitySetting() const override { return true; }
     std::unique_ptr<Core> createCore() override;
+    std::unique_ptr<BasePluginEditor> createEditorComponent() override;
 
     /** The text a host or the editor shows for a parameter, with its unit,
         read from the quantities the core derived ("+50.0dB", "75Hz"). */

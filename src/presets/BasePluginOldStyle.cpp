@@ -1,5 +1,6 @@
 #include "presets/BasePluginOldStyle.h"
 
+#include "editor/BasePluginEditorOldStyle.h"
 #include "parameters/IntParameter.h"
 #include "parameters/StringParameter.h"
 #include "plugin/EmbeddedResources.h"
@@ -357,4 +358,9 @@ void BasePluginOldStyle::addPresetManagerListener (PresetManagerListener* listen
 void BasePluginOldStyle::removePresetManagerListener (PresetManagerListener* listener)
 {
     presetManagerListeners.removeFirstMatchingValue (listener);
+}
+
+std::unique_ptr<BasePluginEditor> BasePluginOldStyle::createEditorComponent()
+{
+    return std::make_unique<BasePluginEditorOldStyle> (*this);
 }

@@ -32,6 +32,7 @@ public:
 
     void initialise() override;
     void handleEvent (int identifier) override;
+    std::unique_ptr<BasePluginEditor> createEditorComponent() override;
 
     // What hosts keep in their projects, and the user settings file.
     std::unique_ptr<juce::XmlElement> createStateXml() override;

@@ -5,6 +5,8 @@
 #include "parameters/Parameter.h"
 #include "plugin/Korvane.h"
 
+#include <atomic>
+#include <chrono>
 #include <thread>
 
 
@@ -222,4 +224,34 @@ TEST (ProcessorStartUp, DebugModeAddsTwelveParametersAndEvents)
 
     // They stay invisible to the host.
     EXPECT_EQ (processor.getParameters().size(), 21);
+}
+
+TEST (ProcessorStartUp, AHostThreadMayDestroyTheProcessorWhileItsEditorIsBeingBuilt)
+{
+    // LV2 and VST3 hosts create and destroy instances on threads of their
+    // own while the message thread builds (and then refreshes) the editor.
+    int roundsWithEditor = 0, roundsWithout = 0;
+
+    for (int round = 0; round < 12; ++round)
+    {
+        std::atomic<bool> finished { false };
+        std::thread hostThread ([&, round]
+        {
+            auto processor = createThroughFactory();
+            std::this_thread::sleep_for (std::chrono::milliseconds (round * 20));
+            ++(processor->getEditorComponent() != nullptr ? roundsWithEditor : roundsWithout);
+            processor.reset();
+            finished = true;
+        });
+
+        while (! finished)
+            pumpMessages (5);
+
+        hostThread.join();
+        pumpMessages (10);
+    }
+
+    // Both ways through: destroyed before the editor was built, and after.
+    EXPECT_GT (roundsWithEditor, 0);
+    EXPECT_GT (roundsWithout, 0);
 }

@@ -1,0 +1,19 @@
+# The editor: its layers, the framework's windows and widgets and its look.
+set(KORVANE_EDITOR_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/AboutWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/BasePluginEditor.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/BasePluginEditorOldStyle.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/DefaultLookAndFeel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/FrameworkArtwork.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/HalcyonEffectEditor.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/KorvaneEditor.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/LabelWithModalTextEditor.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/MidiControlComponent.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/ModalTextEditor.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/OldStylePresetBrowserWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/OptionsWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/PseudoModalComponent.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/StatusBar.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/TabbedComponentEx.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/VantorAlertWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/WindowComponent.cpp)

@@ -1,0 +1,63 @@
+#include "editor/BasePluginEditorOldStyle.h"
+
+#include "editor/MidiControlComponent.h"
+#include "editor/OldStylePresetBrowserWindow.h"
+#include "editor/OptionsWindow.h"
+#include "plugin/EventsMap.h"
+#include "presets/BasePluginOldStyle.h"
+
+BasePluginEditorOldStyle::PresetsSettingsComponent::PresetsSettingsComponent (BasePluginOldStyle& owner)
+    : juce::Component ("PresetsSettingsComponent"), processor (owner)
+{
+}
+
+BasePluginEditorOldStyle::PresetsSettingsComponent::~PresetsSettingsComponent() = default;
+
+//==============================================================================
+BasePluginEditorOldStyle::BasePluginEditorOldStyle (BasePluginOldStyle& owner)
+    : BasePluginEditor (owner), presetProcessor (owner)
+{
+    presetNameDisplay = dynamic_cast<GFXDisplay*> (findControlByName (*this, "PresetNameDisplay"));
+
+    if (presetNameDisplay != nullptr)
+        presetNameDisplay->addDisplayListener (this);
+
+    if (auto* panel = getMidiControlPanel())
+        panel->setMapFileType (presetProcessor.ccmapFileExtension(), presetProcessor.ccmapFileWildcard());
+
+    presetBrowserWindow = std::make_unique<OldStylePresetBrowserWindow> (presetProcessor);
+    addChildComponent (*presetBrowserWindow);
+    presetBrowserWindow->setSize (639, 350);
+
+    presetsSettingsPage = std::make_unique<PresetsSettingsComponent> (presetProcessor);
+    getOptionsWindow()->addTab ("Presets", presetsSettingsPage.get(), 0);
+}
+
+BasePluginEditorOldStyle::~BasePluginEditorOldStyle()
+{
+    if (presetNameDisplay != nullptr)
+        presetNameDisplay->removeDisplayListener (this);
+
+    if (auto* options = getOptionsWindow())
+        options->getTabs().clearTabs();
+
+    presetsSettingsPage.reset();
+    presetBrowserWindow.reset();
+}
+
+void BasePluginEditorOldStyle::controllerEventTriggered (GUIController* controller, int eventId)
+{
+    if (eventId == EventsMap::browsePresetsEvent && presetBrowserWindow != nullptr)
+    {
+        presetBrowserWindow->show();
+        return;
+    }
+
+    BasePluginEditor::controllerEventTriggered (controller, eventId);
+}
+
+void BasePluginEditorOldStyle::displayTextCommitted (GFXDisplay* display)
+{
+    if (display != nullptr && display == presetNameDisplay)
+        presetProcessor.renamePreset (presetProcessor.getCurrentPresetIndex(), display->getText());
+}

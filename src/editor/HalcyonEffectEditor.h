@@ -1,0 +1,64 @@
+#pragma once
+
+#include "editor/BasePluginEditorOldStyle.h"
+
+class HalcyonEffect;
+
+/*  The editor of the effect family: the Options window and the preset
+    browser become panels docked under the skin, which their buttons open
+    and close (the editor grows and shrinks with them); the VU meters follow
+    the core's levels and fall back when processing stops; a "Quality" page
+    joins the options when the effect has a quality setting.
+*/
+class HalcyonEffectEditor : public BasePluginEditorOldStyle
+{
+public:
+    static constexpr int dockedPanelHeight = 256;
+    /** Each refresh without audio multiplies the meter values by this. */
+    static constexpr float meterFallFactor = 0.675f;
+    static constexpr float meterFloor = 0.01f;
+
+    /** The "Quality" page of the options: this instance's quality and the
+        default of new instances. */
+    class QualitySettingsComponent : public juce::Component
+    {
+    public:
+        explicit QualitySettingsComponent (HalcyonEffect& processor);
+        ~QualitySettingsComponent() override;
+
+    private:
+        HalcyonEffect& processor;
+        JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QualitySettingsComponent)
+    };
+
+    explicit HalcyonEffectEditor (HalcyonEffect& processor);
+    ~HalcyonEffectEditor() override;
+
+    int getBaseHeight() const noexcept                         { return baseHeight; }
+    float getLeftMeterValue() const noexcept                   { return leftMeterValue; }
+    float getRightMeterValue() const noexcept                  { return rightMeterValue; }
+    GFXAnimation* getLeftMeter() const noexcept                { return leftMeter; }
+    GFXAnimation* getRightMeter() const noexcept               { return rightMeter; }
+    QualitySettingsComponent* getQualitySettingsPage() const noexcept { return qualitySettingsPage.get(); }
+
+    bool isOptionsPanelOpen() const;
+    bool isBrowserPanelOpen() const;
+
+    void controllerEventTriggered (GUIController* controller, int eventId) override;
+    void refreshTick() override;
+    void resized() override;
+
+private:
+    /** Shows one docked panel (or none when it was open) and fits the editor. */
+    void toggleDockedPanel (juce::Component& panel, juce::Component& other);
+
+    HalcyonEffect& effect;
+    int baseHeight = 0;
+    GFXAnimation* leftMeter = nullptr;
+    GFXAnimation* rightMeter = nullptr;
+    float leftMeterValue = 0.0f;
+    float rightMeterValue = 0.0f;
+    std::unique_ptr<QualitySettingsComponent> qualitySettingsPage;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (HalcyonEffectEditor)
+};

@@ -1,0 +1,10 @@
+#include "editor/KorvaneEditor.h"
+
+#include "plugin/Korvane.h"
+
+KorvaneEditor::KorvaneEditor (Korvane& owner)
+    : HalcyonEffectEditor (owner)
+{
+}
+
+KorvaneEditor::~KorvaneEditor() = default;

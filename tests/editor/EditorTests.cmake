@@ -1,0 +1,5 @@
+# Editor and window tests: they open windows and drive the display's real
+# pointer, so they run one at a time with the skin tests.
+set(KORVANE_EDITOR_TEST_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/EditorFrameTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WindowWidgetsTest.cpp)
