@@ -398,3 +398,41 @@ TEST_F (HostTool, BenchMeasuresTwoPluginsInOneRun)
         EXPECT_TRUE (run.output.contains ("ZamTube")) << run.output;
     }
 }
+
+TEST_F (HostTool, EveryFormatOpensItsEditorInARealWindow)
+{
+    juce::TemporaryFile shot (".png");
+    const auto file = shot.getFile();
+
+    for (const auto& plugin : { vst2(), vst3(), lv2() })
+    {
+        // Closed, then with the Options panel opened by a click on its button.
+        for (const bool openOptions : { false, true })
+        {
+            juce::StringArray arguments { "editor", plugin, file.getFullPathName() };
+
+            if (openOptions)
+                arguments.addArray ({ "--click", "97,35" });
+
+            const auto run = runHost (arguments);
+            ASSERT_EQ (run.exitCode, 0) << plugin << "\n" << run.output;
+
+            const auto image = juce::ImageFileFormat::loadFrom (file);
+            ASSERT_TRUE (image.isValid()) << plugin;
+            EXPECT_EQ (image.getWidth(), 633) << plugin;
+            EXPECT_EQ (image.getHeight(), openOptions ? 207 + 256 + 16 : 207 + 16) << plugin;
+
+            // The skin's dark panel at the top, the light grey panel below it
+            // once the Options panel is open (what the X server shows, so the
+            // plug-in really drew into the host's window).
+            EXPECT_LT (image.getPixelAt (300, 200).getBrightness(), 0.4f) << plugin;
+
+            if (openOptions)
+                EXPECT_EQ (image.getPixelAt (300, 400).getARGB(), 0xFFC5C5C5u) << plugin;
+        }
+    }
+
+    const auto run = runHost ({ "editor", vst2(), file.getFullPathName(), "--click", "here" });
+    EXPECT_EQ (run.exitCode, 2);
+    EXPECT_TRUE (run.output.contains ("--click wants X,Y")) << run.output;
+}

@@ -10,3 +10,4 @@ int runRender (const juce::StringArray& words);
 int runCompare (const juce::StringArray& words);
 int runBench (const juce::StringArray& words);
 int runDemo (const juce::StringArray& words);
+int runEditor (const juce::StringArray& words);

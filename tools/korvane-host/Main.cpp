@@ -32,6 +32,10 @@ namespace
       time the processing; with two plug-ins, interleaved, with their ratio
   demo <output.wav> [--rate HZ]
       write the demo input, a plucked-string phrase
+  editor <plug-in> <output.png> [--click X,Y] [--click ctrl:X,Y] [--settle MS]
+      open the plug-in's editor in a window on the X display, click into it
+      (positions relative to the editor; repeatable, in order) and save what
+      the screen shows of the window
 
 A plug-in is a VST 2.4 .so file, a .vst3 bundle, an .lv2 bundle or an LV2 URI.
 )";
@@ -43,6 +47,7 @@ A plug-in is a VST 2.4 .so file, a .vst3 bundle, an .lv2 bundle or an LV2 URI.
         if (command == "compare") return runCompare (words);
         if (command == "bench")   return runBench (words);
         if (command == "demo")    return runDemo (words);
+        if (command == "editor")  return runEditor (words);
 
         throw std::invalid_argument (("unknown command '" + command + "'").toStdString());
     }

@@ -1,0 +1,149 @@
+#include "CommandOptions.h"
+#include "Commands.h"
+#include "PluginLoading.h"
+#include "ScreenCapture.h"
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include <iostream>
+#include <stdexcept>
+
+namespace
+{
+    /** A bare top-level window around the plug-in's editor that keeps the
+        editor's size, as a host's plug-in window does. */
+    class EditorWindow : public juce::Component,
+                         private juce::ComponentListener
+    {
+    public:
+        explicit EditorWindow (juce::AudioProcessorEditor& editorToShow)
+            : editor (editorToShow)
+        {
+            setOpaque (true);
+            addAndMakeVisible (editor);
+            editor.addComponentListener (this);
+            setSize (editor.getWidth(), editor.getHeight());
+        }
+
+        ~EditorWindow() override = default;
+
+        /** Deletes the editor while the window still is on the screen: an
+            embedded plug-in window must leave before its host window. */
+        void closeEditor (std::unique_ptr<juce::AudioProcessorEditor>& owned)
+        {
+            editor.removeComponentListener (this);
+            owned.reset();
+        }
+
+        void paint (juce::Graphics& g) override   { g.fillAll (juce::Colours::black); }
+
+    private:
+        void componentMovedOrResized (juce::Component&, bool, bool wasResized) override
+        {
+            if (wasResized)
+                setSize (editor.getWidth(), editor.getHeight());
+        }
+
+        juce::AudioProcessorEditor& editor;
+    };
+
+    void waitFor (int milliseconds)
+    {
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds);
+    }
+
+    struct Click
+    {
+        juce::Point<int> position;
+        bool withCtrl = false;
+    };
+
+    Click parseClick (const juce::String& text)
+    {
+        // "X,Y" or "ctrl:X,Y", relative to the editor's top left.
+        auto rest = text.trim();
+        Click click;
+
+        if (rest.startsWithIgnoreCase ("ctrl:"))
+        {
+            click.withCtrl = true;
+            rest = rest.substring (5);
+        }
+
+        const auto parts = juce::StringArray::fromTokens (rest, ",", "");
+
+        if (parts.size() != 2 || ! parts[0].trim().containsOnly ("0123456789")
+            || ! parts[1].trim().containsOnly ("0123456789") || parts[0].isEmpty() || parts[1].isEmpty())
+            throw std::invalid_argument (("--click wants X,Y or ctrl:X,Y, not '" + text + "'").toStdString());
+
+        click.position = { parts[0].getIntValue(), parts[1].getIntValue() };
+        return click;
+    }
+}
+
+int runEditor (const juce::StringArray& words)
+{
+    const CommandOptions options (words, { "click", "settle" });
+    const auto& args = options.getPositional();
+
+    if (args.size() != 2)
+        throw std::invalid_argument ("editor takes a plug-in and an output PNG file");
+
+    const auto output = juce::File::getCurrentWorkingDirectory().getChildFile (args[1]);
+
+    if (! output.hasFileExtension ("png"))
+        throw std::invalid_argument ("the screenshot is written as PNG: give a .png file");
+
+    juce::Array<Click> clicks;
+    for (const auto& text : options.getAll ("click"))
+        clicks.add (parseClick (text));
+
+    const auto settleMs = options.getInteger ("settle", 1500, 50, 60000);
+
+    ScreenCapture screen;
+    PluginLoader loader;
+    auto plugin = loader.load (args[0], 44100.0, 512);
+
+    if (! plugin.instance->hasEditor())
+        throw std::runtime_error ("the plug-in has no editor");
+
+    std::unique_ptr<juce::AudioProcessorEditor> editor (plugin.instance->createEditorIfNeeded());
+
+    if (editor == nullptr)
+        throw std::runtime_error ("the plug-in gave no editor");
+
+    {
+        EditorWindow window (*editor);
+        window.setTopLeftPosition (0, 0);
+        window.addToDesktop (0);
+        window.setVisible (true);
+        window.toFront (true);
+        waitFor (settleMs);
+
+        for (const auto& click : clicks)
+        {
+            const auto origin = window.getScreenPosition();
+            screen.click (origin + click.position, click.withCtrl);
+            waitFor (settleMs);
+        }
+
+        const auto area = window.getScreenBounds();
+        const auto image = screen.grab (area);
+
+        output.deleteFile();
+        juce::FileOutputStream stream (output);
+        juce::PNGImageFormat png;
+
+        if (! stream.openedOk() || ! png.writeImageToStream (image, stream))
+            throw std::runtime_error (("cannot write " + output.getFullPathName()).toStdString());
+
+        std::cout << "wrote " << output.getFullPathName() << " (" << area.getWidth() << " x "
+                  << area.getHeight() << ", " << plugin.description.name << " " << plugin.formatName << ")\n";
+
+        window.closeEditor (editor);
+        window.removeFromDesktop();
+    }
+
+    plugin.instance.reset();
+    return 0;
+}

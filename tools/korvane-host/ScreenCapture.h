@@ -1,0 +1,29 @@
+#pragma once
+
+#include <juce_graphics/juce_graphics.h>
+
+/*  The X display as a user sees it: what the server shows in an area of
+    the screen (every window's pixels, the plug-in's own embedded window
+    included), and pointer clicks delivered by the server itself (XTest),
+    so they reach whichever window lies under the pointer.
+*/
+class ScreenCapture
+{
+public:
+    /** Opens the display JUCE uses ($DISPLAY); throws std::runtime_error
+        when there is none or it lacks XTest. */
+    ScreenCapture();
+    ~ScreenCapture();
+
+    /** The screen's pixels in the area. */
+    juce::Image grab (juce::Rectangle<int> screenArea);
+
+    /** A left click at a screen position, with Ctrl held when asked. */
+    void click (juce::Point<int> screenPosition, bool withCtrl);
+
+private:
+    struct Display;
+    Display* display = nullptr;
+
+    JUCE_DECLARE_NON_COPYABLE (ScreenCapture)
+};
