@@ -3,16 +3,24 @@ set(KORVANE_EDITOR_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/AboutWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/BasePluginEditor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/BasePluginEditorOldStyle.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/CheckBox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/DefaultLookAndFeel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/DefaultResourceCheckBox.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/DefaultResourcesRadioButtons.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/FrameworkArtwork.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/HalcyonEffectEditor.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/ImageToggleButton.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/KorvaneEditor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/LabelWithModalTextEditor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/MidiControlComponent.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/ModalTextEditor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/OldStylePresetBrowserWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/OptionsWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/PathComponent.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/PresetsSettingsComponent.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/PseudoModalComponent.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/QualitySettingsComponent.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/RadioButtons.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/StatusBar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/TabbedComponentEx.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/VantorAlertWindow.cpp

@@ -55,6 +55,7 @@ BasePluginEditor::BasePluginEditor (BasePlugin& owner, const juce::String& skinR
 
     const auto mapType = processor.getShortName().toLowerCase() + "ccmap";
     midiControlPanel = std::make_unique<MidiControlComponent> (processor.getMidiControl(), "*." + mapType, "." + mapType);
+    midiControlPanel->getDefaultMapBox().addListener (this);
     processor.getMidiControl().addListener (this);
     optionsWindow->addTab ("Midi Control", midiControlPanel.get(), -1);
 
@@ -77,6 +78,9 @@ BasePluginEditor::~BasePluginEditor()
 {
     stopTimer();
     processor.getMidiControl().removeListener (this);
+
+    if (midiControlPanel != nullptr)
+        midiControlPanel->getDefaultMapBox().removeListener (this);
 
     debugPanel.reset();
     statusBar.reset();
@@ -368,4 +372,10 @@ void BasePluginEditor::currentTabChanged (TabbedComponentEx*, int, const juce::S
 {
     if (statusBar != nullptr)
         statusBar->clear();
+}
+
+void BasePluginEditor::defaultResourceChanged (DefaultResourceCheckBox* box)
+{
+    if (midiControlPanel != nullptr && box == &midiControlPanel->getDefaultMapBox())
+        showSettingsNotice ("Default Map");
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/DefaultLookAndFeel.h"
+#include "editor/DefaultResourceCheckBox.h"
 #include "editor/PseudoModalComponent.h"
 #include "editor/StatusBar.h"
 #include "editor/TabbedComponentEx.h"
@@ -34,6 +35,7 @@ class SkinContext;
 class BasePluginEditor : public juce::Component,
                          public GUIController::Listener,
                          public MidiControl::Listener,
+                         public DefaultResourceCheckBox::Listener,
                          public TabbedComponentEx::Listener,
                          public PseudoModalComponent::Desktop,
                          public juce::Timer
@@ -104,6 +106,8 @@ public:
     void midiControllerMoved (MidiControl& control) override;
 
     void currentTabChanged (TabbedComponentEx* tabs, int newIndex, const juce::String& newName) override;
+    /** A new default map affects new instances only. */
+    void defaultResourceChanged (DefaultResourceCheckBox* box) override;
 
 protected:
     /** The events every layer handles alike: About, MIDI learn, and the

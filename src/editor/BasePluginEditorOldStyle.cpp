@@ -6,14 +6,6 @@
 #include "plugin/EventsMap.h"
 #include "presets/BasePluginOldStyle.h"
 
-BasePluginEditorOldStyle::PresetsSettingsComponent::PresetsSettingsComponent (BasePluginOldStyle& owner)
-    : juce::Component ("PresetsSettingsComponent"), processor (owner)
-{
-}
-
-BasePluginEditorOldStyle::PresetsSettingsComponent::~PresetsSettingsComponent() = default;
-
-//==============================================================================
 BasePluginEditorOldStyle::BasePluginEditorOldStyle (BasePluginOldStyle& owner)
     : BasePluginEditor (owner), presetProcessor (owner)
 {
@@ -29,7 +21,8 @@ BasePluginEditorOldStyle::BasePluginEditorOldStyle (BasePluginOldStyle& owner)
     addChildComponent (*presetBrowserWindow);
     presetBrowserWindow->setSize (639, 350);
 
-    presetsSettingsPage = std::make_unique<PresetsSettingsComponent> (presetProcessor);
+    presetsSettingsPage = std::make_unique<PresetsSettingsComponent> (presetProcessor, presetProcessor.bankFileWildcard());
+    presetsSettingsPage->addGroupListener (this);
     getOptionsWindow()->addTab ("Presets", presetsSettingsPage.get(), 0);
 }
 
@@ -37,6 +30,9 @@ BasePluginEditorOldStyle::~BasePluginEditorOldStyle()
 {
     if (presetNameDisplay != nullptr)
         presetNameDisplay->removeDisplayListener (this);
+
+    if (presetsSettingsPage != nullptr)
+        presetsSettingsPage->removeGroupListener (this);
 
     if (auto* options = getOptionsWindow())
         options->getTabs().clearTabs();
@@ -60,4 +56,10 @@ void BasePluginEditorOldStyle::displayTextCommitted (GFXDisplay* display)
 {
     if (display != nullptr && display == presetNameDisplay)
         presetProcessor.renamePreset (presetProcessor.getCurrentPresetIndex(), display->getText());
+}
+
+void BasePluginEditorOldStyle::radioButtonsChanged (RadioButtons* group)
+{
+    if (presetsSettingsPage != nullptr && group == &presetsSettingsPage->getDefaultPresetsGroup())
+        showSettingsNotice ("Default Presets");
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "editor/BasePluginEditor.h"
+#include "editor/DefaultResourcesRadioButtons.h"
+#include "editor/RadioButtons.h"
 #include "skin/GFXDisplay.h"
 
 class BasePluginOldStyle;
@@ -11,19 +13,36 @@ class OldStylePresetBrowserWindow;
     editing the preset-name display.
 */
 class BasePluginEditorOldStyle : public BasePluginEditor,
+                                 public RadioButtons::Listener,
                                  public GFXDisplayListener
 {
 public:
     /** The "Presets" page of the options: how presets are stored and changed
         and which bank a new instance starts with. */
-    class PresetsSettingsComponent : public juce::Component
+    class PresetsSettingsComponent : public juce::Component,
+                                     public RadioButtons::Listener
     {
     public:
-        explicit PresetsSettingsComponent (BasePluginOldStyle& processor);
+        PresetsSettingsComponent (BasePluginOldStyle& processor, const juce::String& bankFileWildcard);
         ~PresetsSettingsComponent() override;
+
+        RadioButtons& getStoringGroup() noexcept                  { return storing; }
+        RadioButtons& getChangingGroup() noexcept                 { return changing; }
+        DefaultResourcesRadioButtons& getDefaultPresetsGroup() noexcept { return defaultPresets; }
+
+        /** Registers with every group of the page. */
+        void addGroupListener (RadioButtons::Listener* listener);
+        void removeGroupListener (RadioButtons::Listener* listener);
+
+        void resized() override;
+        void radioButtonsChanged (RadioButtons* group) override;
 
     private:
         BasePluginOldStyle& processor;
+        RadioButtons storing { "Preset storing", { "Automatic", "On demand" } };
+        RadioButtons changing { "Changing type", { "Normal", "Silent" } };
+        DefaultResourcesRadioButtons defaultPresets { "Default presets", { "Factory presets", "Clear presets", "User defined" } };
+
         JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PresetsSettingsComponent)
     };
 
@@ -36,6 +55,8 @@ public:
 
     void controllerEventTriggered (GUIController* controller, int eventId) override;
     void displayTextCommitted (GFXDisplay* display) override;
+    /** A new default-presets choice affects new instances only. */
+    void radioButtonsChanged (RadioButtons* group) override;
 
 protected:
     BasePluginOldStyle& presetProcessor;

@@ -130,3 +130,22 @@ TextButtonEx::Images DefaultLookAndFeel::getTextButtonExImages (TextButtonEx&, i
     images.overlay = getTextButtonOverlay (lookIndex);
     return images;
 }
+
+DefaultLookAndFeel::RadioButtonsLook DefaultLookAndFeel::getRadioButtonsLookOf (juce::LookAndFeel& lookAndFeel)
+{
+    RadioButtonsLook look;
+    look.titleFont = getBoldFontOf (lookAndFeel);
+    look.optionFont = getStandardFontOf (lookAndFeel);
+    look.off = FrameworkArtwork::getRadioButton (false);
+    look.on = FrameworkArtwork::getRadioButton (true);
+    return look;
+}
+
+DefaultLookAndFeel::CheckBoxLook DefaultLookAndFeel::getCheckBoxLookOf (juce::LookAndFeel& lookAndFeel)
+{
+    CheckBoxLook look;
+    look.font = getStandardFontOf (lookAndFeel);
+    look.off = FrameworkArtwork::getCheckBox (false);
+    look.on = FrameworkArtwork::getCheckBox (true);
+    return look;
+}

@@ -57,6 +57,31 @@ public:
     };
 
     static constexpr int statusBarHeight = 16;
+
+    /** The measures of a radio-button group. */
+    struct RadioButtonsLook
+    {
+        juce::Font titleFont, optionFont;
+        int titleIndent = 13;
+        int titleTextSpace = 4;
+        int buttonMargin = 6;
+        int topMargin = 2;
+        int rowHeight = 20;
+        float frameCornerRadius = 4.0f;
+        int gapAfterButtons = 6;
+        juce::Image off, on;
+    };
+
+    /** The measures of a check box. */
+    struct CheckBoxLook
+    {
+        juce::Font font;
+        int gap = 5;
+        juce::Image off, on;
+    };
+
+    static constexpr int tabBarDepth = 23;
+    static constexpr int tabEdgeIndent = 8;
     static constexpr float standardFontHeight = 13.0f;
 
     DefaultLookAndFeel();
@@ -71,6 +96,11 @@ public:
         else a plain 13-pixel font. */
     static juce::Font getStandardFontOf (juce::LookAndFeel& lookAndFeel);
     static juce::Font getBoldFontOf (juce::LookAndFeel& lookAndFeel);
+
+    /** The looks of the settings widgets: from a DefaultLookAndFeel, or the
+        same values with plain fonts from any other. */
+    static RadioButtonsLook getRadioButtonsLookOf (juce::LookAndFeel& lookAndFeel);
+    static CheckBoxLook getCheckBoxLookOf (juce::LookAndFeel& lookAndFeel);
 
     /** A font of the interface face (the stand-in for "Tahoma") at a height
         and style. */

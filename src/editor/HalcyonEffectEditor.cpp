@@ -14,14 +14,6 @@ namespace
     constexpr int aboutHeightWithPanel = 260;
 }
 
-HalcyonEffectEditor::QualitySettingsComponent::QualitySettingsComponent (HalcyonEffect& owner)
-    : juce::Component ("QualitySettingsComponent"), processor (owner)
-{
-}
-
-HalcyonEffectEditor::QualitySettingsComponent::~QualitySettingsComponent() = default;
-
-//==============================================================================
 HalcyonEffectEditor::HalcyonEffectEditor (HalcyonEffect& owner)
     : BasePluginEditorOldStyle (owner), effect (owner)
 {
@@ -41,6 +33,8 @@ HalcyonEffectEditor::HalcyonEffectEditor (HalcyonEffect& owner)
     if (effect.hasQualitySetting())
     {
         qualitySettingsPage = std::make_unique<QualitySettingsComponent> (effect);
+        qualitySettingsPage->getCurrentQualityGroup().addListener (this);
+        qualitySettingsPage->getDefaultQualityGroup().addListener (this);
         options->addTab ("Quality", qualitySettingsPage.get(), 2);
     }
 
@@ -51,6 +45,12 @@ HalcyonEffectEditor::~HalcyonEffectEditor()
 {
     if (auto* options = getOptionsWindow())
         options->getTabs().clearTabs();
+
+    if (qualitySettingsPage != nullptr)
+    {
+        qualitySettingsPage->getCurrentQualityGroup().removeListener (this);
+        qualitySettingsPage->getDefaultQualityGroup().removeListener (this);
+    }
 
     qualitySettingsPage.reset();
 }
@@ -94,6 +94,12 @@ void HalcyonEffectEditor::controllerEventTriggered (GUIController* controller, i
     }
 
     handleBaseEvent (controller, eventId);
+}
+
+void HalcyonEffectEditor::radioButtonsChanged (RadioButtons* group)
+{
+    if (qualitySettingsPage != nullptr && group == &qualitySettingsPage->getDefaultQualityGroup())
+        showSettingsNotice ("Default Quality");
 }
 
 void HalcyonEffectEditor::refreshTick()

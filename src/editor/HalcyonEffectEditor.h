@@ -20,14 +20,30 @@ public:
 
     /** The "Quality" page of the options: this instance's quality and the
         default of new instances. */
-    class QualitySettingsComponent : public juce::Component
+    class QualitySettingsComponent : public juce::Component,
+                                     public RadioButtons::Listener
     {
     public:
+        /** The Quality parameter's value for a level: level x 0.33333334 in
+            single precision (so "Highest" is exactly 1). */
+        static float qualityValueForIndex (int index);
+
         explicit QualitySettingsComponent (HalcyonEffect& processor);
         ~QualitySettingsComponent() override;
 
+        RadioButtons& getCurrentQualityGroup() noexcept   { return currentQuality; }
+        RadioButtons& getDefaultQualityGroup() noexcept   { return defaultQuality; }
+        juce::Label& getRestartLabel() noexcept           { return restartLabel; }
+
+        void resized() override;
+        void radioButtonsChanged (RadioButtons* group) override;
+
     private:
         HalcyonEffect& processor;
+        RadioButtons currentQuality { "Current Quality", { "Low", "Medium", "High", "Highest" } };
+        RadioButtons defaultQuality { "Default Quality", { "Low", "Medium", "High", "Highest" } };
+        juce::Label restartLabel;
+
         JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QualitySettingsComponent)
     };
 
@@ -45,6 +61,8 @@ public:
     bool isBrowserPanelOpen() const;
 
     void controllerEventTriggered (GUIController* controller, int eventId) override;
+    /** Of the pages' groups, only a new default quality gets a notice here. */
+    void radioButtonsChanged (RadioButtons* group) override;
     void refreshTick() override;
     void resized() override;
 

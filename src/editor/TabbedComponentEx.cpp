@@ -1,9 +1,12 @@
 #include "editor/TabbedComponentEx.h"
 
+#include "editor/DefaultLookAndFeel.h"
+
 TabbedComponentEx::TabbedComponentEx()
     : juce::TabbedComponent (juce::TabbedButtonBar::TabsAtTop)
 {
     setTabBarDepth (tabBarDepth);
+    setIndent (DefaultLookAndFeel::tabEdgeIndent);
     setOutline (0);
 }
 
@@ -20,8 +23,22 @@ void TabbedComponentEx::removeListener (Listener* listener)
     listeners.removeFirstMatchingValue (listener);
 }
 
+void TabbedComponentEx::paint (juce::Graphics& g)
+{
+    const auto frame = getLocalBounds().toFloat().withTrimmedTop ((float) getTabBarDepth()).reduced (0.5f);
+    const auto index = getCurrentTabIndex();
+    g.setColour (index >= 0 ? getTabBackgroundColour (index) : findColour (DefaultLookAndFeel::tabBackgroundColourId));
+    g.fillRoundedRectangle (frame, 4.0f);
+    g.setColour (findColour (DefaultLookAndFeel::tabOutlineColourId));
+    g.drawRoundedRectangle (frame, 4.0f, 1.0f);
+}
+
 void TabbedComponentEx::currentTabChanged (int newCurrentTabIndex, const juce::String& newCurrentTabName)
 {
+    // The shown page follows the look of the window it is in.
+    if (auto* page = getCurrentContentComponent())
+        page->setLookAndFeel (&getLookAndFeel());
+
     for (int i = listeners.size(); --i >= 0;)
         listeners.getUnchecked (i)->currentTabChanged (this, newCurrentTabIndex, newCurrentTabName);
 }

@@ -26,6 +26,8 @@ public:
     void removeListener (Listener* listener);
 
     void currentTabChanged (int newCurrentTabIndex, const juce::String& newCurrentTabName) override;
+    /** The page frame: rounded, filled with the page colour, outlined. */
+    void paint (juce::Graphics& g) override;
 
 private:
     juce::Array<Listener*> listeners;

@@ -2,4 +2,6 @@
 # pointer, so they run one at a time with the skin tests.
 set(KORVANE_EDITOR_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/EditorFrameTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/WindowWidgetsTest.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/WindowWidgetsTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/OptionsPagesTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MidiControlPanelTest.cpp)
