@@ -126,6 +126,12 @@ void WindowComponent::lookAndFeelChanged()
     resized();
 }
 
+void WindowComponent::parentHierarchyChanged()
+{
+    PseudoModalComponent::parentHierarchyChanged();
+    lookAndFeelChanged();
+}
+
 void WindowComponent::resized()
 {
     closeButton.setTopLeftPosition (getWidth() - closeButton.getWidth() - 10, 8);

@@ -54,6 +54,8 @@ public:
     void paint (juce::Graphics& g) override;
     void resized() override;
     void lookAndFeelChanged() override;
+    /** Windows are built before they join the editor, whose look they take then. */
+    void parentHierarchyChanged() override;
     /** The close button hides the window; subclasses add their own buttons. */
     void buttonClicked (juce::Button* button) override;
 
