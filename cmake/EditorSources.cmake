@@ -4,6 +4,7 @@ set(KORVANE_EDITOR_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/BasePluginEditor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/BasePluginEditorOldStyle.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/CheckBox.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/ColumnBrowser.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/DefaultLookAndFeel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/DefaultResourceCheckBox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/DefaultResourcesRadioButtons.cpp
@@ -15,6 +16,7 @@ set(KORVANE_EDITOR_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/MidiControlComponent.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/ModalTextEditor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/OldStylePresetBrowserWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/OldStylePresetsBrowser.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/OptionsWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/PathComponent.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/PresetsSettingsComponent.cpp

@@ -105,3 +105,62 @@ namespace FrameworkArtwork
         return bold ? boldFace : plain;
     }
 }
+
+namespace
+{
+    juce::Image drawBrowserIcon (bool group, bool selected)
+    {
+        juce::Image image (juce::Image::ARGB, 16, 16, true);
+        juce::Graphics g (image);
+        const auto ink = selected ? juce::Colours::white : juce::Colour (0xFF3A3A3A);
+        g.setColour (ink);
+
+        if (group)
+        {
+            // A folder: closed for a group, open while selected.
+            juce::Path back;
+            back.startNewSubPath (1.5f, 3.5f);
+            back.lineTo (6.0f, 3.5f);
+            back.lineTo (7.5f, 5.0f);
+            back.lineTo (14.5f, 5.0f);
+            back.lineTo (14.5f, 13.5f);
+            back.lineTo (1.5f, 13.5f);
+            back.closeSubPath();
+
+            if (selected)
+            {
+                g.strokePath (back, juce::PathStrokeType (1.0f));
+                juce::Path front;
+                front.addQuadrilateral (3.5f, 7.5f, 15.5f, 7.5f, 13.5f, 13.5f, 1.5f, 13.5f);
+                g.fillPath (front);
+            }
+            else
+            {
+                g.fillPath (back);
+            }
+        }
+        else
+        {
+            // Two beamed eighth notes.
+            g.fillEllipse (2.0f, 10.5f, 4.5f, 3.5f);
+            g.fillEllipse (9.5f, 9.0f, 4.5f, 3.5f);
+            g.fillRect (5.5f, 3.0f, 1.2f, 9.0f);
+            g.fillRect (13.0f, 1.5f, 1.2f, 9.0f);
+            juce::Path beam;
+            beam.addQuadrilateral (5.5f, 3.0f, 14.2f, 1.5f, 14.2f, 3.8f, 5.5f, 5.3f);
+            g.fillPath (beam);
+        }
+
+        return image;
+    }
+}
+
+namespace FrameworkArtwork
+{
+    juce::Image getBrowserIcon (bool group, bool selected)
+    {
+        static const juce::Image icons[2][2] = { { drawBrowserIcon (false, false), drawBrowserIcon (false, true) },
+                                                 { drawBrowserIcon (true, false), drawBrowserIcon (true, true) } };
+        return icons[group ? 1 : 0][selected ? 1 : 0];
+    }
+}

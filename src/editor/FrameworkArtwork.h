@@ -32,6 +32,11 @@ namespace FrameworkArtwork
     juce::Image getTextButtonPart (int lookIndex, int column, bool down);
     juce::Image getTextButtonOverlay (int lookIndex);
 
+    /** The browser's 16 x 16 row icons: a folder (closed, or open when
+        selected) for groups, music notes for presets; dark, or white for a
+        selected row. Drawn once, on first use. */
+    juce::Image getBrowserIcon (bool group, bool selected);
+
     /** The embedded stand-in for "Tahoma", plain or bold; null when missing. */
     juce::Typeface::Ptr getInterfaceTypeface (bool bold);
 }
