@@ -312,3 +312,33 @@ TEST (PresetBrowserEditing, ARealDragOfAPresetOntoAGroupMovesIt)
     EXPECT_EQ (bank.getGroupCount (misc), miscCount + 1);
     EXPECT_EQ (bank.getName (bank.presetIndexInBank (misc, miscCount)), moved);
 }
+
+TEST (PresetBrowserEditing, ADoubleClickOpensTheRowsEditorAndACommitRenames)
+{
+    ShownProduct p;
+    REQUIRE_DESKTOP_INPUT();
+    p.fire (EventsMap::browsePresetsEvent);
+    pump (50);
+
+    auto& browser = p.editor->getPresetBrowserWindow()->getBrowser();
+    auto& list = browser.getPresetColumn()->getList();
+    const auto group = browser.getPresetColumn()->group;
+    const auto where = p.host.getLocalPoint (&list, list.getRowPosition (1, true).getCentre());
+    p.host.click (where);
+    p.host.click (where);
+    pump (50);
+
+    auto* item = dynamic_cast<ColumnBrowser::ListColumn::ItemComponent*> (list.getComponentForRowNumber (1));
+    ASSERT_NE (item, nullptr);
+    auto* editor = item->getLabel().getEditor();
+    ASSERT_NE (editor, nullptr) << "the double-click opened the row's text editor";
+    EXPECT_TRUE (editor->isVisible());
+
+    pump (30);
+    editor->setText ("Renamed Tine", true);
+    editor->finishEditing();
+    pump (30);
+
+    auto& bank = p.processor->getBank();
+    EXPECT_EQ (bank.getName (bank.presetIndexInBank (group, 1)), "Renamed Tine");
+}
