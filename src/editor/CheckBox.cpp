@@ -27,16 +27,8 @@ void CheckBox::setToggleState (bool shouldBeOn)
     button.setToggleState (shouldBeOn, juce::dontSendNotification);
 }
 
-void CheckBox::addListener (Listener* listener)
-{
-    if (listener != nullptr)
-        listeners.addIfNotAlreadyThere (listener);
-}
-
-void CheckBox::removeListener (Listener* listener)
-{
-    listeners.removeFirstMatchingValue (listener);
-}
+void CheckBox::addListener (Listener* listener)     { listeners.add (listener); }
+void CheckBox::removeListener (Listener* listener)  { listeners.remove (listener); }
 
 void CheckBox::lookAndFeelChanged()
 {
@@ -82,6 +74,5 @@ void CheckBox::toggleByUser()
 {
     button.setToggleState (! button.getToggleState(), juce::dontSendNotification);
 
-    for (int i = listeners.size(); --i >= 0;)
-        listeners.getUnchecked (i)->checkBoxChanged (this);
+    listeners.call ([this] (Listener& l) { l.checkBoxChanged (this); });
 }

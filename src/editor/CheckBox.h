@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/ImageToggleButton.h"
+#include "editor/ListenerSet.h"
 
 /**
     A check mark with its text. The box is as wide as the mark, the gap and
@@ -49,7 +50,7 @@ private:
     juce::String text;
     juce::Font font { 13.0f };
     int gap = 5;
-    juce::Array<Listener*> listeners;
+    ListenerSet<Listener> listeners;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (CheckBox)
 };

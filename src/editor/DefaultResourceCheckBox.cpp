@@ -30,16 +30,8 @@ void DefaultResourceCheckBox::setPath (const juce::String& path)
     pathField.setEnabled (checkBox.getToggleState());
 }
 
-void DefaultResourceCheckBox::addListener (Listener* listener)
-{
-    if (listener != nullptr)
-        listeners.addIfNotAlreadyThere (listener);
-}
-
-void DefaultResourceCheckBox::removeListener (Listener* listener)
-{
-    listeners.removeFirstMatchingValue (listener);
-}
+void DefaultResourceCheckBox::addListener (Listener* listener)     { listeners.add (listener); }
+void DefaultResourceCheckBox::removeListener (Listener* listener)  { listeners.remove (listener); }
 
 void DefaultResourceCheckBox::resized()
 {
@@ -61,6 +53,5 @@ void DefaultResourceCheckBox::pathChanged (PathComponent*)
 
 void DefaultResourceCheckBox::sendChange()
 {
-    for (int i = listeners.size(); --i >= 0;)
-        listeners.getUnchecked (i)->defaultResourceChanged (this);
+    listeners.call ([this] (Listener& l) { l.defaultResourceChanged (this); });
 }

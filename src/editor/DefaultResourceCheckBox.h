@@ -42,7 +42,7 @@ private:
 
     CheckBox checkBox;
     PathComponent pathField;
-    juce::Array<Listener*> listeners;
+    ListenerSet<Listener> listeners;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (DefaultResourceCheckBox)
 };

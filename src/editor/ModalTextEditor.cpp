@@ -15,25 +15,8 @@ ModalTextEditor::~ModalTextEditor()
         removeFromDesktop();
 }
 
-void ModalTextEditor::addModalListener (ModalListener* listener)
-{
-    if (listener != nullptr)
-        modalListeners.addIfNotAlreadyThere (listener);
-}
-
-void ModalTextEditor::removeModalListener (ModalListener* listener)
-{
-    modalListeners.removeFirstMatchingValue (listener);
-}
-
-template <typename Callback>
-void ModalTextEditor::callListeners (Callback&& callback)
-{
-    // Last registered first; a listener may remove itself.
-    for (int i = modalListeners.size(); --i >= 0;)
-        if (auto* listener = modalListeners[i])
-            callback (*listener);
-}
+void ModalTextEditor::addModalListener (ModalListener* listener)     { modalListeners.add (listener); }
+void ModalTextEditor::removeModalListener (ModalListener* listener)  { modalListeners.remove (listener); }
 
 void ModalTextEditor::focusGained (FocusChangeType cause)
 {
@@ -101,18 +84,18 @@ void ModalTextEditor::finishEditing()
     if (getText() != textAtStart)
     {
         textAtStart = getText();
-        callListeners ([this] (ModalListener& l) { l.textCommitted (this); });
+        modalListeners.call ([this] (ModalListener& l) { l.textCommitted (this); });
     }
 
     if (wasFloating)
-        callListeners ([this] (ModalListener& l) { l.editingFinished (this); });
+        modalListeners.call ([this] (ModalListener& l) { l.editingFinished (this); });
 }
 
 void ModalTextEditor::cancelEditing()
 {
     setText (textAtStart, true);
     finishEditing();
-    callListeners ([this] (ModalListener& l) { l.editingCancelled (this); });
+    modalListeners.call ([this] (ModalListener& l) { l.editingCancelled (this); });
 }
 
 bool ModalTextEditor::keyPressed (const juce::KeyPress& key)
@@ -134,5 +117,5 @@ bool ModalTextEditor::keyPressed (const juce::KeyPress& key)
 
 void ModalTextEditor::textEditorTextChanged (juce::TextEditor&)
 {
-    callListeners ([this] (ModalListener& l) { l.textChanged (this); });
+    modalListeners.call ([this] (ModalListener& l) { l.textChanged (this); });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/ListenerSet.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 /**
@@ -52,15 +54,12 @@ private:
     void startFloating();
     void stopFloating();
 
-    template <typename Callback>
-    void callListeners (Callback&& callback);
-
     juce::String textAtStart;
     juce::Rectangle<int> boundsInParent;
     juce::Component::SafePointer<juce::Component> homeParent;
     bool floating = false;
     bool moving = false;
-    juce::Array<ModalListener*> modalListeners;
+    ListenerSet<ModalListener> modalListeners;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ModalTextEditor)
 };

@@ -29,8 +29,7 @@ void PathComponent::setPath (const juce::String& newPath, bool notify)
     repaint();
 
     if (notify)
-        for (int i = listeners.size(); --i >= 0;)
-            listeners.getUnchecked (i)->pathChanged (this);
+        listeners.call ([this] (Listener& l) { l.pathChanged (this); });
 }
 
 void PathComponent::setChooser (const juce::String& title, const juce::File& startFile, const juce::String& pattern)
@@ -40,16 +39,8 @@ void PathComponent::setChooser (const juce::String& title, const juce::File& sta
     chooserPattern = pattern;
 }
 
-void PathComponent::addListener (Listener* listener)
-{
-    if (listener != nullptr)
-        listeners.addIfNotAlreadyThere (listener);
-}
-
-void PathComponent::removeListener (Listener* listener)
-{
-    listeners.removeFirstMatchingValue (listener);
-}
+void PathComponent::addListener (Listener* listener)     { listeners.add (listener); }
+void PathComponent::removeListener (Listener* listener)  { listeners.remove (listener); }
 
 void PathComponent::lookAndFeelChanged()
 {

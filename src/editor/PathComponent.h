@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/ListenerSet.h"
 #include "skin/TextButtonEx.h"
 
 #include <memory>
@@ -58,7 +59,7 @@ private:
     TextButtonEx browseButton { "Browse" };
     juce::Font font { 14.0f };
     std::unique_ptr<juce::FileChooser> chooser;
-    juce::Array<Listener*> listeners;
+    ListenerSet<Listener> listeners;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PathComponent)
 };

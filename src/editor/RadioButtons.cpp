@@ -25,16 +25,8 @@ RadioButtons::~RadioButtons()
         button->removeListener (this);
 }
 
-void RadioButtons::addListener (Listener* listener)
-{
-    if (listener != nullptr)
-        listeners.addIfNotAlreadyThere (listener);
-}
-
-void RadioButtons::removeListener (Listener* listener)
-{
-    listeners.removeFirstMatchingValue (listener);
-}
+void RadioButtons::addListener (Listener* listener)     { listeners.add (listener); }
+void RadioButtons::removeListener (Listener* listener)  { listeners.remove (listener); }
 
 void RadioButtons::setSelectedIndex (int index, bool notify)
 {
@@ -51,8 +43,7 @@ void RadioButtons::setSelectedIndex (int index, bool notify)
 
 void RadioButtons::sendChange()
 {
-    for (int i = listeners.size(); --i >= 0;)
-        listeners.getUnchecked (i)->radioButtonsChanged (this);
+    listeners.call ([this] (Listener& l) { l.radioButtonsChanged (this); });
 }
 
 void RadioButtons::buttonClicked (juce::Button* button)

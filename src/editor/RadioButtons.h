@@ -2,6 +2,7 @@
 
 #include "editor/DefaultLookAndFeel.h"
 #include "editor/ImageToggleButton.h"
+#include "editor/ListenerSet.h"
 
 /**
     A titled frame of options of which one is chosen. The title interrupts
@@ -70,7 +71,7 @@ private:
     int selectedIndex = -1;
     int automaticWidth = 0;
     DefaultLookAndFeel::RadioButtonsLook look;
-    juce::Array<Listener*> listeners;
+    ListenerSet<Listener> listeners;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (RadioButtons)
 };

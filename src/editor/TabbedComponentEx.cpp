@@ -12,16 +12,8 @@ TabbedComponentEx::TabbedComponentEx()
 
 TabbedComponentEx::~TabbedComponentEx() = default;
 
-void TabbedComponentEx::addListener (Listener* listener)
-{
-    if (listener != nullptr)
-        listeners.addIfNotAlreadyThere (listener);
-}
-
-void TabbedComponentEx::removeListener (Listener* listener)
-{
-    listeners.removeFirstMatchingValue (listener);
-}
+void TabbedComponentEx::addListener (Listener* listener)     { listeners.add (listener); }
+void TabbedComponentEx::removeListener (Listener* listener)  { listeners.remove (listener); }
 
 void TabbedComponentEx::paint (juce::Graphics& g)
 {
@@ -39,6 +31,5 @@ void TabbedComponentEx::currentTabChanged (int newCurrentTabIndex, const juce::S
     if (auto* page = getCurrentContentComponent())
         page->setLookAndFeel (&getLookAndFeel());
 
-    for (int i = listeners.size(); --i >= 0;)
-        listeners.getUnchecked (i)->currentTabChanged (this, newCurrentTabIndex, newCurrentTabName);
+    listeners.call ([&] (Listener& l) { l.currentTabChanged (this, newCurrentTabIndex, newCurrentTabName); });
 }

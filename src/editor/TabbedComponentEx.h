@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/ListenerSet.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 /**
@@ -30,7 +32,7 @@ public:
     void paint (juce::Graphics& g) override;
 
 private:
-    juce::Array<Listener*> listeners;
+    ListenerSet<Listener> listeners;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TabbedComponentEx)
 };
