@@ -33,7 +33,10 @@ void AboutWindow::lookAndFeelChanged()
     setColour (DefaultLookAndFeel::windowBorderColourId, lf.findColour (1));
     webLink.setColour (juce::HyperlinkButton::textColourId, lf.findColour (3));
 
-    const auto font = DefaultLookAndFeel::getStandardFontOf (lf).withStyle (juce::Font::underlined);
+    // setUnderline, not withStyle: restyling a font drops its typeface, and
+    // JUCE would look the face up again by name outside the editor's look.
+    auto font = DefaultLookAndFeel::getStandardFontOf (lf);
+    font.setUnderline (true);
     webLink.setFont (font, false, juce::Justification::centredLeft);
     webLink.setSize (font.getStringWidth (webLink.getButtonText()) + 2, (int) std::ceil (font.getHeight()));
     resized();
