@@ -5,6 +5,7 @@ set(KORVANE_EDITOR_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/BasePluginEditorOldStyle.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/CheckBox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/ColumnBrowser.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/ComboBoxEx.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/DefaultLookAndFeel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/DefaultResourceCheckBox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/DefaultResourcesRadioButtons.cpp
@@ -19,6 +20,7 @@ set(KORVANE_EDITOR_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/OldStylePresetsBrowser.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/OptionsWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/PathComponent.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/PopupMenuEx.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/PresetsSettingsComponent.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/PseudoModalComponent.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/QualitySettingsComponent.cpp

@@ -6,4 +6,5 @@ set(KORVANE_EDITOR_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/OptionsPagesTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MidiControlPanelTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AboutWindowTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/PresetBrowserTest.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/PresetBrowserTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ComboBoxTest.cpp)
