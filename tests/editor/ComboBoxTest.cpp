@@ -10,11 +10,10 @@ using ButtonTestSupport::pumpUntil;
 namespace
 {
     /** An editor-like window the menu's overlay opens on. */
-    struct MenuHost : DesktopHost, PseudoModalComponent::Desktop
+    struct MenuHost : EditorTestSupport::OverlayHost
     {
-        MenuHost() : DesktopHost (400, 300)
+        MenuHost() : EditorTestSupport::OverlayHost (400, 300)
         {
-            setLookAndFeel (&lookAndFeel);
             box.setBounds (20, 20, 120, 20);
             addAndMakeVisible (box);
 
@@ -31,7 +30,6 @@ namespace
         ~MenuHost() override
         {
             box.menu().getPopup().hide();
-            setLookAndFeel (nullptr);
         }
 
         PopupMenuEx::PopupMenuComponent& popup()  { return box.menu().getPopup(); }
@@ -50,7 +48,6 @@ namespace
             w.mouseDown (SkinTestSupport::mouseEvent (w, p, p));
         }
 
-        DefaultLookAndFeel lookAndFeel;
         ComboBoxEx box { "Waveform" };
     };
 

@@ -58,6 +58,16 @@ namespace EditorTestSupport
         KorvaneEditor* editor = nullptr;
     };
 
+    /** A desktop window that overlays open on, as the editor is, with the
+        framework's look. */
+    struct OverlayHost : ButtonTestSupport::DesktopHost, PseudoModalComponent::Desktop
+    {
+        OverlayHost (int width, int height) : DesktopHost (width, height)  { setLookAndFeel (&lookAndFeel); }
+        ~OverlayHost() override                                            { setLookAndFeel (nullptr); }
+
+        DefaultLookAndFeel lookAndFeel;
+    };
+
     /** The editor in a window on the display, for real pointer input. */
     struct ShownProduct : Product
     {

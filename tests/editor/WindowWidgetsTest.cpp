@@ -13,20 +13,16 @@ using ButtonTestSupport::pumpUntil;
 
 namespace
 {
-    /** A desktop window that overlays open on, as the editor is. */
-    struct OverlayHost : DesktopHost, PseudoModalComponent::Desktop
+    /** An overlay host with a button behind the overlays. */
+    struct OverlayHost : EditorTestSupport::OverlayHost
     {
-        OverlayHost() : DesktopHost (500, 400)
+        OverlayHost() : EditorTestSupport::OverlayHost (500, 400)
         {
-            setLookAndFeel (&lookAndFeel);
             button.setBounds (10, 10, 60, 30);
             button.onClick = [this] { ++buttonClicks; };
             addAndMakeVisible (button);
         }
 
-        ~OverlayHost() override  { setLookAndFeel (nullptr); }
-
-        DefaultLookAndFeel lookAndFeel;
         juce::TextButton button { "Behind" };
         int buttonClicks = 0;
     };
