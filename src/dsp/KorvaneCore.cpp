@@ -308,6 +308,17 @@ double KorvaneCore::processChannel (Channel& c, int index, double x) noexcept
 }
 
 //==============================================================================
+namespace
+{
+    /** Some hosts hand over NaN or infinite samples; one of them would leave
+        every filter and history of the chain non-finite for good, so the
+        core reads such a sample as silence. */
+    inline double finiteOrZero (float sample) noexcept
+    {
+        return std::isfinite (sample) ? (double) sample : 0.0;
+    }
+}
+
 void KorvaneCore::processStereo (float** leftChannel, float** rightChannel, int numSamples)
 {
     float* const l = *leftChannel;
@@ -319,8 +330,8 @@ void KorvaneCore::processStereo (float** leftChannel, float** rightChannel, int 
     {
         advanceSharedState();
 
-        const double xL = (double) l[i];
-        const double xR = (double) r[i];
+        const double xL = finiteOrZero (l[i]);
+        const double xR = finiteOrZero (r[i]);
 
         if (xL != 0.0) left.active = true;
         if (xR != 0.0) right.active = true;
@@ -375,7 +386,7 @@ void KorvaneCore::processMono (float** channel, int numSamples)
     {
         advanceSharedState();
 
-        const double x = (double) data[i];
+        const double x = finiteOrZero (data[i]);
 
         if (x != 0.0)
             left.active = true;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 using namespace korvane_test;
 
@@ -386,4 +387,59 @@ TEST (KorvaneCoreParameters, SmoothingCoefficientFollowsTheSampleRate)
     EXPECT_EQ (makeCore (0, {}, 44100.0f)->getMeterDecay(), 1.0 - 0.0001);
     EXPECT_NEAR (makeCore (0, {}, 48000.0f)->getSampleRateConstants().parameterSmoothing, 0.0018841, 1e-7);
     EXPECT_NEAR (makeCore (0, {}, 96000.0f)->getSampleRateConstants().parameterSmoothing, 0.0010908, 1e-7);
+}
+
+//==============================================================================
+// Non-finite input.
+
+TEST (KorvaneCoreInput, NonFiniteSamplesAreReadAsSilenceAndLeaveNoTrace)
+{
+    using namespace korvane_test;
+
+    for (int quality = 0; quality < 4; ++quality)
+    {
+        // The same signal twice: once with NaN and infinite samples in it,
+        // once with zeros in their places. The outputs must be identical,
+        // during the bad samples and for ever after.
+        auto withBad = makeCore (quality, { { 0, 0.7f }, { 18, 0.6f } });
+        auto withZeros = makeCore (quality, { { 0, 0.7f }, { 18, 0.6f } });
+
+        std::vector<float> l1 (4096), r1 (4096);
+        for (size_t i = 0; i < l1.size(); ++i)
+        {
+            l1[i] = 0.5f * std::sin (0.05f * (float) i);
+            r1[i] = 0.4f * std::cos (0.031f * (float) i);
+        }
+
+        auto l2 = l1, r2 = r1;
+        const float bad[] = { std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                              -std::numeric_limits<float>::infinity() };
+
+        for (int k = 0; k < 3; ++k)
+        {
+            l1[(size_t) (100 + 7 * k)] = bad[k];
+            r1[(size_t) (900 + 5 * k)] = bad[k];
+            l2[(size_t) (100 + 7 * k)] = 0.0f;
+            r2[(size_t) (900 + 5 * k)] = 0.0f;
+        }
+
+        processStereo (*withBad, l1, r1);
+        processStereo (*withZeros, l2, r2);
+
+        for (size_t i = 0; i < l1.size(); ++i)
+        {
+            ASSERT_TRUE (std::isfinite (l1[i]) && std::isfinite (r1[i])) << "quality " << quality << ", sample " << i;
+            ASSERT_EQ (l1[i], l2[i]) << "quality " << quality << ", sample " << i;
+            ASSERT_EQ (r1[i], r2[i]) << "quality " << quality << ", sample " << i;
+        }
+
+        // Mono too, from a silent start: a NaN first sample gives silence.
+        auto mono = makeCore (quality);
+        std::vector<float> m (64, 0.25f);
+        m[0] = bad[0];
+        float* pm = m.data();
+        mono->processMono (&pm, (int) m.size());
+        for (auto v : m)
+            ASSERT_TRUE (std::isfinite (v)) << "quality " << quality;
+    }
 }

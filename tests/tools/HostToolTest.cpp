@@ -6,6 +6,7 @@
 #include <juce_graphics/juce_graphics.h>
 
 #include <cmath>
+#include <limits>
 
 // korvane-host run as a user runs it, on the plug-ins this build made (the
 // build tells where they are).
@@ -435,4 +436,36 @@ TEST_F (HostTool, EveryFormatOpensItsEditorInARealWindow)
     const auto run = runHost ({ "editor", vst2(), file.getFullPathName(), "--click", "here" });
     EXPECT_EQ (run.exitCode, 2);
     EXPECT_TRUE (run.output.contains ("--click wants X,Y")) << run.output;
+}
+
+TEST_F (HostTool, NonFiniteInputSamplesGiveFiniteOutputInEveryFormat)
+{
+    // A host that hands over NaN and infinite samples (some do) must not
+    // silence or corrupt the plug-in for the rest of the session.
+    AudioClip input;
+    input.sampleRate = 44100.0;
+    input.samples = makeSine (44100.0, 220.0, 1.0, 0.5f, 2);
+    input.samples.setSample (0, 1000, std::numeric_limits<float>::quiet_NaN());
+    input.samples.setSample (1, 2000, std::numeric_limits<float>::infinity());
+    input.samples.setSample (0, 3000, -std::numeric_limits<float>::infinity());
+    juce::TemporaryFile badTemp (".wav");
+    writeFloatWavFile (badTemp.getFile(), input);
+
+    for (const auto& plugin : { vst2(), vst3(), lv2() })
+    {
+        const auto run = runHost ({ "render", plugin, badTemp.getFile().getFullPathName(),
+                                    outTemp.getFile().getFullPathName(), "--set", "Preamp Gain=0.6" });
+        ASSERT_EQ (run.exitCode, 0) << plugin << "\n" << run.output;
+
+        const auto clip = readWavFile (outTemp.getFile());
+        bool finite = true;
+        for (int c = 0; c < clip.samples.getNumChannels(); ++c)
+            for (int i = 0; i < clip.samples.getNumSamples(); ++i)
+                finite = finite && std::isfinite (clip.samples.getSample (c, i));
+
+        EXPECT_TRUE (finite) << plugin;
+        // And it still sounds after the bad samples.
+        EXPECT_GT (clip.samples.getRMSLevel (0, 30000, 10000), 0.01f) << plugin;
+        EXPECT_GT (clip.samples.getRMSLevel (1, 30000, 10000), 0.01f) << plugin;
+    }
 }
