@@ -412,8 +412,10 @@ TEST_F (HostTool, EveryFormatOpensItsEditorInARealWindow)
         {
             juce::StringArray arguments { "editor", plugin, file.getFullPathName() };
 
+            // Under a loaded CI machine a plug-in's own window may follow the
+            // resize slowly: give the click its time.
             if (openOptions)
-                arguments.addArray ({ "--click", "97,35" });
+                arguments.addArray ({ "--click", "97,35", "--settle", "3000" });
 
             const auto run = runHost (arguments);
             ASSERT_EQ (run.exitCode, 0) << plugin << "\n" << run.output;

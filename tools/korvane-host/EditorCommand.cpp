@@ -52,6 +52,19 @@ namespace
         juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds);
     }
 
+    bool sameImage (const juce::Image& a, const juce::Image& b)
+    {
+        if (a.getBounds() != b.getBounds())
+            return false;
+
+        for (int y = 0; y < a.getHeight(); ++y)
+            for (int x = 0; x < a.getWidth(); ++x)
+                if (a.getPixelAt (x, y) != b.getPixelAt (x, y))
+                    return false;
+
+        return true;
+    }
+
     struct Click
     {
         juce::Point<int> position;
@@ -127,8 +140,24 @@ int runEditor (const juce::StringArray& words)
             waitFor (settleMs);
         }
 
-        const auto area = window.getScreenBounds();
-        const auto image = screen.grab (area);
+        // A plug-in's own window (embedded, with its own message thread in
+        // LV2) may take a while to follow a resize and repaint: capture until
+        // two captures a moment apart agree.
+        auto area = window.getScreenBounds();
+        auto image = screen.grab (area);
+
+        for (int attempt = 0; attempt < 20; ++attempt)
+        {
+            waitFor (250);
+            const auto nowArea = window.getScreenBounds();
+            const auto again = screen.grab (nowArea);
+
+            if (nowArea == area && sameImage (image, again))
+                break;
+
+            area = nowArea;
+            image = again;
+        }
 
         output.deleteFile();
         juce::FileOutputStream stream (output);
