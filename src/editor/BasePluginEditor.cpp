@@ -325,24 +325,6 @@ void BasePluginEditor::handleBaseEvent (GUIController* controller, int eventId)
 //==============================================================================
 void BasePluginEditor::midiLearnChanged (MidiControl& control)
 {
-    // Switching learn off is announced on the switching thread, and a host
-    // may restore a state (which loads a map) on a thread of its own.
-    auto* messageManager = juce::MessageManager::getInstanceWithoutCreating();
-
-    if (messageManager == nullptr)
-        return;
-
-    if (! messageManager->isThisTheMessageThread())
-    {
-        juce::Component::SafePointer<BasePluginEditor> safeThis (this);
-        juce::MessageManager::callAsync ([safeThis, &control]
-        {
-            if (auto* editor = safeThis.getComponent())
-                editor->midiLearnChanged (control);
-        });
-        return;
-    }
-
     const bool learning = control.isLearnMode();
 
     if (statusBar != nullptr)

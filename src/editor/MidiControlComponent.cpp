@@ -389,20 +389,8 @@ void MidiControlComponent::midiMapChanged (MidiControl&)
     updateButtons();
 }
 
-void MidiControlComponent::midiLearnChanged (MidiControl& control)
+void MidiControlComponent::midiLearnChanged (MidiControl&)
 {
-    // Switching learn off may be announced on a host's thread (a state restore).
-    if (auto* mm = juce::MessageManager::getInstanceWithoutCreating(); mm != nullptr && ! mm->isThisTheMessageThread())
-    {
-        juce::Component::SafePointer<MidiControlComponent> safeThis (this);
-        juce::MessageManager::callAsync ([safeThis, &control]
-        {
-            if (safeThis != nullptr)
-                safeThis->midiLearnChanged (control);
-        });
-        return;
-    }
-
     learnCheckBox.setToggleState (map.isLearnMode());
 
     const auto controller = map.getLearnController();

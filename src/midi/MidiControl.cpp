@@ -354,9 +354,24 @@ void MidiControl::setLearnMode (bool shouldLearn)
         clearLearnCandidates();
     }
 
-    // At once, on this (the message) thread: the editor shows the new state
-    // before anything else happens.
-    callListeners (&Listener::midiLearnChanged);
+    // At once on the message thread: the editor shows the new state before
+    // anything else happens. A map load in a state restore may switch learn
+    // off on a host's thread; listeners (components) hear of it on the
+    // message thread then, through the asynchronous update.
+    auto* messageManager = juce::MessageManager::getInstanceWithoutCreating();
+
+    if (messageManager == nullptr || messageManager->isThisTheMessageThread())
+    {
+        callListeners (&Listener::midiLearnChanged);
+        return;
+    }
+
+    {
+        const juce::ScopedLock sl (lock);
+        learnChangedPending = true;
+    }
+
+    triggerAsyncUpdate();
 }
 
 bool MidiControl::isLearnMode() const

@@ -131,7 +131,8 @@ public:
 
     //==============================================================================
     /** Switches learn on or off. On a change the candidates are cleared and
-        the listeners hear midiLearnChanged at once, on this thread. */
+        the listeners hear midiLearnChanged at once on the message thread, or,
+        called elsewhere, through the asynchronous update. */
     void setLearnMode (bool shouldLearn);
     bool isLearnMode() const;
 
