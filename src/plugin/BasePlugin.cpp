@@ -466,13 +466,21 @@ float BasePlugin::getHostParameterValueForText (int index, const juce::String& t
         return 0.0f;
 
     if (auto* parameter = getHostTableEntry (index))
-    {
-        std::unique_ptr<Parameter> scratch (parameter->clone());
-        scratch->setText (text, false);
-        return scratch->getNormalisedValue();
-    }
+        return getParameterValueForText (parameter->getIdentifier(), text);
 
     return juce::jlimit (0.0f, 1.0f, text.getFloatValue());
+}
+
+float BasePlugin::getParameterValueForText (int identifier, const juce::String& text)
+{
+    auto* parameter = parameterManager.getParameter (identifier);
+
+    if (parameter == nullptr)
+        return 0.0f;
+
+    std::unique_ptr<Parameter> scratch (parameter->clone());
+    scratch->setText (text, false);
+    return scratch->getNormalisedValue();
 }
 
 //==============================================================================

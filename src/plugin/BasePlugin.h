@@ -97,6 +97,10 @@ public:
         the parameter's own text for that value. */
     virtual juce::String getParameterDisplayTextForValue (int identifier, float normalisedValue);
 
+    /** The normalised value a text typed into a host's parameter field stands
+        for; by default the parameter's own reading of the text. */
+    virtual float getParameterValueForText (int identifier, const juce::String& text);
+
     //==============================================================================
     void parameterChanged (Parameter* parameter) override;
     void parameterGestureBegan (Parameter* parameter) override;

@@ -116,3 +116,98 @@ juce::String korvaneDisplayTextForValue (int identifier, float normalisedValue)
 {
     return korvaneDisplayTextForQuantity (identifier, KorvaneCore::controlLaw (identifier, normalisedValue));
 }
+
+namespace
+{
+    /** The number a typed text starts with (after blanks and a plus sign). */
+    std::optional<double> leadingNumber (const juce::String& text)
+    {
+        auto t = text.trim();
+        if (t.startsWithChar ('+'))
+            t = t.substring (1).trimStart();
+
+        const auto digits = t.initialSectionContainingOnly ("-0123456789.eE");
+        if (! digits.containsAnyOf ("0123456789"))
+            return std::nullopt;
+
+        const auto value = digits.getDoubleValue();
+        return std::isfinite (value) ? std::optional<double> (value) : std::nullopt;
+    }
+
+    /** The quantity a typed text stands for, in the unit of the control law. */
+    std::optional<double> typedQuantity (int identifier, const juce::String& text)
+    {
+        switch (identifier)
+        {
+            case 1:
+                if (auto n = leadingNumber (text)) return *n + 1.0;   // shown one below the filter's frequency
+                return std::nullopt;
+
+            case 3: case 4: case 5:
+                if (auto n = leadingNumber (text)) return *n / 10.0;  // a 0 … 10 scale
+                return std::nullopt;
+
+            case 18:
+            {
+                // "70/30% (Dry/Wet)" as shown, or the wet share alone.
+                const auto slash = text.indexOfChar ('/');
+                if (auto n = leadingNumber (slash >= 0 ? text.substring (slash + 1) : text))
+                    return *n / 100.0;
+                return std::nullopt;
+            }
+
+            case 19:
+                if (text.trim().startsWithIgnoreCase ("-inf"))
+                    return 0.0;
+                if (auto n = leadingNumber (text))
+                    return std::pow (10.0, *n / 20.0);
+                return std::nullopt;
+
+            default:
+                return leadingNumber (text);
+        }
+    }
+
+    /** The value in 0 … 1 whose control law comes closest to q: every law is
+        monotonic, so halving the interval finds it. */
+    float invertControlLaw (int identifier, double q)
+    {
+        float low = 0.0f, high = 1.0f;
+        const bool rising = KorvaneCore::controlLaw (identifier, 1.0f) >= KorvaneCore::controlLaw (identifier, 0.0f);
+        const auto below = [&] (float v) { return rising ? KorvaneCore::controlLaw (identifier, v) < q
+                                                         : KorvaneCore::controlLaw (identifier, v) > q; };
+        if (below (high))
+            return high;   // beyond the range's top
+        if (! below (low))
+            return low;    // at or beyond its bottom
+
+        for (int i = 0; i < 64 && std::nextafter (low, 1.0f) < high; ++i)
+        {
+            const auto middle = low + (high - low) * 0.5f;
+            (below (middle) ? low : high) = middle;
+        }
+
+        const auto distance = [&] (float v) { return std::abs (KorvaneCore::controlLaw (identifier, v) - q); };
+        return distance (low) <= distance (high) ? low : high;
+    }
+}
+
+std::optional<float> korvaneValueForDisplayText (int identifier, const juce::String& text)
+{
+    if (identifier == 20)
+    {
+        const auto t = text.trim();
+        if (t.equalsIgnoreCase ("on"))  return 1.0f;
+        if (t.equalsIgnoreCase ("off")) return 0.0f;
+        if (auto n = leadingNumber (t)) return *n >= 0.5 ? 1.0f : 0.0f;
+        return std::nullopt;
+    }
+
+    if (identifier < 0 || identifier > 19)
+        return std::nullopt;
+
+    if (auto q = typedQuantity (identifier, text))
+        return invertControlLaw (identifier, *q);
+
+    return std::nullopt;
+}
