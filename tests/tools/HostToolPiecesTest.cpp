@@ -1,4 +1,5 @@
 #include "DemoPhrase.h"
+#include "OutputSampleCheck.h"
 #include "PlotWriter.h"
 #include "Spectrum.h"
 
@@ -6,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace
 {
@@ -104,4 +106,44 @@ TEST (DemoPhrase, PeaksAtMinusSixAndEndsInSilence)
         EXPECT_LT (phrase.getMagnitude (phrase.getNumSamples() - tail, tail), 1.0e-4f); // below -80 dBFS
         EXPECT_GT (phrase.getRMSLevel (1, 0, phrase.getNumSamples()), 0.01f);           // both channels play
     }
+}
+
+TEST (OutputSampleCheck, FindsNaNInfinitiesAndSubnormalsButNotZeros)
+{
+    juce::AudioBuffer<float> buffer (2, 64);
+    buffer.clear();
+    buffer.setSample (0, 3, -0.0f);
+    buffer.setSample (1, 5, 0.25f);
+    buffer.setSample (1, 6, std::numeric_limits<float>::min());   // the smallest normal number
+
+    OutputSampleCheck check;
+    check.scan (buffer, 2, 64);
+    EXPECT_TRUE (check.isClean());
+    EXPECT_EQ (check.getSamplesScanned(), 64);
+
+    buffer.setSample (1, 10, std::numeric_limits<float>::denorm_min());
+    buffer.setSample (0, 20, std::numeric_limits<float>::quiet_NaN());
+    buffer.setSample (0, 30, -std::numeric_limits<float>::infinity());
+    check.scan (buffer, 2, 64);
+
+    EXPECT_FALSE (check.isClean());
+    EXPECT_EQ (check.getNumBadSamples(), 3);
+    EXPECT_EQ (check.getSamplesScanned(), 128);
+    // The first offence by channel order, with its position in the stream.
+    EXPECT_EQ (check.getFirstOffence(), "NaN at channel 0, sample 84");
+}
+
+TEST (OutputSampleCheck, LooksOnlyAtTheChannelsAndSamplesItIsGiven)
+{
+    juce::AudioBuffer<float> buffer (3, 16);
+    buffer.clear();
+    buffer.setSample (2, 0, std::numeric_limits<float>::quiet_NaN());   // an input-only channel
+    buffer.setSample (0, 12, std::numeric_limits<float>::infinity());   // past the block
+
+    OutputSampleCheck check;
+    check.scan (buffer, 2, 8);
+    EXPECT_TRUE (check.isClean());
+
+    check.scan (buffer, 1, 16);
+    EXPECT_EQ (check.getFirstOffence(), "an infinite sample at channel 0, sample 20");
 }

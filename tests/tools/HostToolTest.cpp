@@ -477,3 +477,32 @@ TEST_F (HostTool, NonFiniteInputSamplesGiveFiniteOutputInEveryFormat)
         EXPECT_GT (clip.samples.getRMSLevel (1, 30000, 10000), 0.01f) << plugin;
     }
 }
+
+TEST_F (HostTool, EveryFormatPassesTheValidator)
+{
+    for (const auto& plugin : { vst2(), vst3(), lv2() })
+    {
+        const auto run = runHost ({ "validate", plugin, "--seconds", "0.5", "--values", "8", "--editor-cycles", "4" });
+        EXPECT_EQ (run.exitCode, 0) << plugin << "\n" << run.output;
+
+        for (const auto* check : { "state round trip", "parameter values and texts", "automation every 32 samples",
+                                   "sample rates and block sizes", "parameters set from another thread" })
+            EXPECT_TRUE (run.output.contains (juce::String ("pass  ") + check)) << plugin << " " << check << "\n" << run.output;
+
+        // Under xvfb-run the editor check runs; without a display it is skipped.
+        if (juce::SystemStats::getEnvironmentVariable ("DISPLAY", {}).isNotEmpty())
+            EXPECT_TRUE (run.output.contains ("pass  editor opened and closed while processing")) << plugin << "\n" << run.output;
+
+        EXPECT_TRUE (run.output.contains ("0 failed")) << run.output;
+    }
+
+    auto run = runHost ({ "validate" });
+    EXPECT_EQ (run.exitCode, 2);
+    EXPECT_TRUE (run.output.contains ("validate takes one plug-in")) << run.output;
+
+    run = runHost ({ "validate", vst2(), "--seconds", "0" });
+    EXPECT_EQ (run.exitCode, 2);
+
+    run = runHost ({ "validate", "/no/such/plugin.so" });
+    EXPECT_EQ (run.exitCode, 1);
+}

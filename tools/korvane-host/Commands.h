@@ -11,3 +11,4 @@ int runCompare (const juce::StringArray& words);
 int runBench (const juce::StringArray& words);
 int runDemo (const juce::StringArray& words);
 int runEditor (const juce::StringArray& words);
+int runValidate (const juce::StringArray& words);

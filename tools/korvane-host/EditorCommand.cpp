@@ -1,5 +1,6 @@
 #include "CommandOptions.h"
 #include "Commands.h"
+#include "EditorWindow.h"
 #include "PluginLoading.h"
 #include "ScreenCapture.h"
 
@@ -10,43 +11,6 @@
 
 namespace
 {
-    /** A bare top-level window around the plug-in's editor that keeps the
-        editor's size, as a host's plug-in window does. */
-    class EditorWindow : public juce::Component,
-                         private juce::ComponentListener
-    {
-    public:
-        explicit EditorWindow (juce::AudioProcessorEditor& editorToShow)
-            : editor (editorToShow)
-        {
-            setOpaque (true);
-            addAndMakeVisible (editor);
-            editor.addComponentListener (this);
-            setSize (editor.getWidth(), editor.getHeight());
-        }
-
-        ~EditorWindow() override = default;
-
-        /** Deletes the editor while the window still is on the screen: an
-            embedded plug-in window must leave before its host window. */
-        void closeEditor (std::unique_ptr<juce::AudioProcessorEditor>& owned)
-        {
-            editor.removeComponentListener (this);
-            owned.reset();
-        }
-
-        void paint (juce::Graphics& g) override   { g.fillAll (juce::Colours::black); }
-
-    private:
-        void componentMovedOrResized (juce::Component&, bool, bool wasResized) override
-        {
-            if (wasResized)
-                setSize (editor.getWidth(), editor.getHeight());
-        }
-
-        juce::AudioProcessorEditor& editor;
-    };
-
     void waitFor (int milliseconds)
     {
         juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds);
@@ -127,10 +91,7 @@ int runEditor (const juce::StringArray& words)
 
     {
         EditorWindow window (*editor);
-        window.setTopLeftPosition (0, 0);
-        window.addToDesktop (0);
-        window.setVisible (true);
-        window.toFront (true);
+        window.show();
         waitFor (settleMs);
 
         for (const auto& click : clicks)

@@ -36,6 +36,12 @@ namespace
       open the plug-in's editor in a window on the X display, click into it
       (positions relative to the editor; repeatable, in order) and save what
       the screen shows of the window
+  validate <plug-in> [--seed N] [--seconds S] [--values N] [--editor-cycles N] [--no-editor]
+      put the plug-in through a validator's checks: state round trip, parameter
+      values and texts, automation every 32 samples, 44.1/48/96 kHz with fixed
+      and varying block sizes, the editor opened and closed while audio runs
+      (needs an X display), parameters set from another thread; any NaN,
+      infinite or subnormal output fails. Exits 1 when a check failed
 
 A plug-in is a VST 2.4 .so file, a .vst3 bundle, an .lv2 bundle or an LV2 URI.
 )";
@@ -48,6 +54,7 @@ A plug-in is a VST 2.4 .so file, a .vst3 bundle, an .lv2 bundle or an LV2 URI.
         if (command == "bench")   return runBench (words);
         if (command == "demo")    return runDemo (words);
         if (command == "editor")  return runEditor (words);
+        if (command == "validate") return runValidate (words);
 
         throw std::invalid_argument (("unknown command '" + command + "'").toStdString());
     }

@@ -14,15 +14,17 @@ struct ScreenCapture::Display
 
 namespace
 {
-    // A bare X server (Xvfb without a window manager) lacks atoms such as
-    // WM_PROTOCOLS, and JUCE's windows then cause harmless X errors, which
-    // Xlib's default handler would turn into an exit.
     int ignoreXError (::Display*, XErrorEvent*)  { return 0; }
+}
+
+void ScreenCapture::ignoreHarmlessXErrors()
+{
+    XSetErrorHandler (ignoreXError);
 }
 
 ScreenCapture::ScreenCapture()
 {
-    XSetErrorHandler (ignoreXError);
+    ignoreHarmlessXErrors();
 
     auto* x = XOpenDisplay (nullptr);
 

@@ -10,6 +10,12 @@
 class ScreenCapture
 {
 public:
+    /** A bare X server (Xvfb without a window manager) lacks atoms such as
+        WM_PROTOCOLS, and JUCE's windows then cause harmless X errors, which
+        Xlib's default handler would turn into an exit. Anything that opens
+        windows on such a server calls this first. */
+    static void ignoreHarmlessXErrors();
+
     /** Opens the display JUCE uses ($DISPLAY); throws std::runtime_error
         when there is none or it lacks XTest. */
     ScreenCapture();

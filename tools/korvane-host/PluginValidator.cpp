@@ -1,0 +1,457 @@
+#include "PluginValidator.h"
+
+#include "EditorWindow.h"
+#include "OutputSampleCheck.h"
+#include "ParameterTextEntry.h"
+#include "ScreenCapture.h"
+
+#include <atomic>
+#include <cmath>
+#include <thread>
+
+/** A host's audio callback fed with white noise or silence: processes
+    blocks through the plug-in, under its callback lock as hosts do, and
+    checks every output sample. Used by one thread at a time. */
+class PluginValidator::NoiseHost
+{
+public:
+    NoiseHost (juce::AudioPluginInstance& pluginToUse, int maximumBlockSize, juce::int64 seed)
+        : plugin (pluginToUse),
+          numChannels (juce::jmax (1, plugin.getTotalNumInputChannels(), plugin.getTotalNumOutputChannels())),
+          buffer (numChannels, maximumBlockSize),
+          noise (seed)
+    {
+        midi.ensureSize (1024);
+    }
+
+    void process (int numSamples, bool silent = false)
+    {
+        jassert (numSamples <= buffer.getNumSamples());
+        buffer.clear();
+
+        if (! silent)
+            for (int channel = 0; channel < plugin.getTotalNumInputChannels(); ++channel)
+            {
+                auto* samples = buffer.getWritePointer (channel);
+                for (int i = 0; i < numSamples; ++i)
+                    samples[i] = noise.nextFloat() - 0.5f;
+            }
+
+        juce::AudioBuffer<float> block (buffer.getArrayOfWritePointers(), numChannels, numSamples);
+        midi.clear();
+
+        {
+            const juce::ScopedLock lock (plugin.getCallbackLock());
+            plugin.processBlock (block, midi);
+        }
+
+        check.scan (block, plugin.getTotalNumOutputChannels(), numSamples);
+        ++blocks;
+    }
+
+    /** Noise for the given time, then half a second of silence, in blocks
+        the function chooses. */
+    void processNoiseThenSilence (double sampleRate, double seconds, const std::function<int()>& nextBlockSize)
+    {
+        const auto noiseSamples = (juce::int64) (seconds * sampleRate);
+        const auto total = noiseSamples + (juce::int64) (0.5 * sampleRate);
+
+        for (juce::int64 position = 0; position < total;)
+        {
+            const auto n = (int) juce::jmin ((juce::int64) nextBlockSize(), total - position);
+            process (n, position >= noiseSamples);
+            position += n;
+        }
+    }
+
+    const OutputSampleCheck& getCheck() const noexcept { return check; }
+    juce::int64 getBlocks() const noexcept            { return blocks; }
+
+private:
+    juce::AudioPluginInstance& plugin;
+    const int numChannels;
+    juce::AudioBuffer<float> buffer;
+    juce::MidiBuffer midi;
+    juce::Random noise;
+    OutputSampleCheck check;
+    juce::int64 blocks = 0;
+};
+
+namespace
+{
+    using Outcome = PluginValidator::Outcome;
+
+    Outcome outcome (const juce::String& name, bool passed, const juce::String& detail)
+    {
+        return { name, passed ? Outcome::passed : Outcome::failed, detail };
+    }
+
+    juce::String describeOutput (const OutputSampleCheck& check)
+    {
+        if (check.isClean())
+            return juce::String (check.getSamplesScanned()) + " frames clean";
+
+        return juce::String (check.getNumBadSamples()) + " bad output samples, the first " + check.getFirstOffence();
+    }
+
+    juce::String parameterName (const juce::AudioProcessorParameter& parameter)
+    {
+        return "'" + parameter.getName (64) + "' (" + juce::String (parameter.getParameterIndex()) + ")";
+    }
+
+    /** Processes blocks on a thread of its own, paced roughly like a host's
+        audio callback, until stopped. */
+    class AudioThread
+    {
+    public:
+        AudioThread (PluginValidator::NoiseHost& hostToUse, double sampleRate, int blockSize)
+            : host (hostToUse),
+              thread ([this, sampleRate, blockSize]
+              {
+                  const auto period = blockSize / sampleRate;
+                  auto next = juce::Time::getMillisecondCounterHiRes();
+
+                  while (! stopping.load())
+                  {
+                      host.process (blockSize);
+                      next += period * 1000.0 * 0.5;   // twice real time: more blocks per check
+                      const auto wait = next - juce::Time::getMillisecondCounterHiRes();
+                      if (wait > 0)
+                          std::this_thread::sleep_for (std::chrono::microseconds ((int) (wait * 1000.0)));
+                  }
+              })
+        {
+        }
+
+        ~AudioThread() { stop(); }
+
+        void stop()
+        {
+            stopping = true;
+            if (thread.joinable())
+                thread.join();
+        }
+
+    private:
+        PluginValidator::NoiseHost& host;
+        std::atomic<bool> stopping { false };
+        std::thread thread;
+    };
+
+    bool hasDisplay()
+    {
+        const auto display = juce::SystemStats::getEnvironmentVariable ("DISPLAY", {});
+        return display.isNotEmpty() && juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr;
+    }
+}
+
+PluginValidator::PluginValidator (juce::AudioPluginInstance& pluginToUse, Settings settingsToUse)
+    : plugin (pluginToUse), settings (settingsToUse), random (settingsToUse.seed)
+{
+}
+
+PluginValidator::~PluginValidator()
+{
+    host.reset();
+    plugin.releaseResources();
+}
+
+void PluginValidator::prepare (double sampleRate, int maximumBlockSize)
+{
+    host.reset();
+    plugin.releaseResources();
+    plugin.setRateAndBufferSizeDetails (sampleRate, maximumBlockSize);
+    plugin.prepareToPlay (sampleRate, maximumBlockSize);
+    host = std::make_unique<NoiseHost> (plugin, maximumBlockSize, random.nextInt64());
+}
+
+void PluginValidator::settle()
+{
+    // VST3 edit controllers and LV2 plug-ins hear about some changes on the
+    // message thread; give them a moment, with a block for the processor.
+    host->process (64);
+    juce::MessageManager::getInstance()->runDispatchLoopUntil (30);
+    host->process (64);
+}
+
+void PluginValidator::randomiseParameter (juce::AudioProcessorParameter& parameter)
+{
+    parameter.setValue (random.nextFloat());
+}
+
+std::vector<PluginValidator::Outcome> PluginValidator::runAll (const std::function<void (const Outcome&)>& report)
+{
+    std::vector<Outcome> outcomes;
+    const std::function<Outcome()> checks[] {
+        [this] { return checkStateRoundTrip(); },
+        [this] { return checkParameterValuesAndTexts(); },
+        [this] { return checkAutomationEvery32Samples(); },
+        [this] { return checkSampleRatesAndBlockSizes(); },
+        [this] { return checkEditorWhileProcessing(); },
+        [this] { return checkParametersFromAnotherThread(); },
+    };
+
+    for (const auto& check : checks)
+    {
+        outcomes.push_back (check());
+        if (report)
+            report (outcomes.back());
+    }
+
+    return outcomes;
+}
+
+PluginValidator::Outcome PluginValidator::checkStateRoundTrip()
+{
+    const juce::String name ("state round trip");
+    prepare (44100.0, 512);
+    host->processNoiseThenSilence (44100.0, 0.1, [] { return 512; });
+    settle();
+
+    juce::MemoryBlock first;
+    plugin.getStateInformation (first);
+
+    // What a host automates and saves: VST3 plug-ins also list parameters
+    // that stand for MIDI controllers, which are input, not state.
+    juce::Array<juce::AudioProcessorParameter*> parameters;
+    for (auto* parameter : plugin.getParameters())
+        if (parameter->isAutomatable())
+            parameters.add (parameter);
+
+    std::vector<float> saved;
+    for (auto* parameter : parameters)
+        saved.push_back (parameter->getValue());
+
+    for (auto* parameter : parameters)
+        randomiseParameter (*parameter);
+    settle();
+
+    plugin.setStateInformation (first.getData(), (int) first.getSize());
+    settle();
+
+    double largest = 0.0;
+    juce::String worst;
+    for (int i = 0; i < parameters.size(); ++i)
+    {
+        const auto deviation = std::abs ((double) parameters[i]->getValue() - (double) saved[(size_t) i]);
+        if (! (deviation <= largest))
+        {
+            largest = deviation;
+            worst = parameterName (*parameters[i]) + " " + juce::String (saved[(size_t) i], 7) + " -> "
+                  + juce::String (parameters[i]->getValue(), 7);
+        }
+    }
+
+    juce::MemoryBlock second;
+    plugin.getStateInformation (second);
+
+    const auto valuesBack = largest <= 1.0e-6;
+    const auto identical = first == second;
+    auto detail = juce::String (parameters.size()) + " automatable parameters, largest deviation " + juce::String (largest, 9)
+                + (valuesBack ? "" : " at " + worst) + "; second save of " + juce::String ((int) second.getSize())
+                + " bytes " + (identical ? "identical" : "differs from the first (" + juce::String ((int) first.getSize()) + " bytes)");
+
+    return outcome (name, valuesBack && identical && host->getCheck().isClean(),
+                    host->getCheck().isClean() ? detail : detail + "; " + describeOutput (host->getCheck()));
+}
+
+PluginValidator::Outcome PluginValidator::checkParameterValuesAndTexts()
+{
+    const juce::String name ("parameter values and texts");
+    prepare (44100.0, 512);
+
+    int values = 0, outOfRange = 0, mismatches = 0, refused = 0;
+    juce::StringArray examples;
+
+    for (auto* parameter : plugin.getParameters())
+    {
+        for (int k = 0; k < settings.valuesPerParameter; ++k)
+        {
+            // The ends first, then values anywhere.
+            parameter->setValue (k == 0 ? 0.0f : k == 1 ? 1.0f : random.nextFloat());
+            host->process (32);
+            ++values;
+
+            const auto value = parameter->getValue();
+            if (! std::isfinite (value) || value < 0.0f || value > 1.0f)
+            {
+                if (++outOfRange <= 3)
+                    examples.add (parameterName (*parameter) + " reads " + juce::String (value));
+                continue;
+            }
+
+            const auto shown = parameter->getCurrentValueAsText();
+
+            if (! enterParameterText (plugin, *parameter, shown))
+            {
+                if (++refused <= 3)
+                    examples.add (parameterName (*parameter) + " refused its own text \"" + shown + "\"");
+                continue;
+            }
+
+            host->process (32);
+            const auto shownAgain = parameter->getCurrentValueAsText();
+
+            if (shownAgain != shown && ++mismatches <= 3)
+                examples.add (parameterName (*parameter) + " \"" + shown + "\" entered shows \"" + shownAgain + "\"");
+        }
+    }
+
+    const auto& check = host->getCheck();
+    auto detail = juce::String (values) + " values on " + juce::String (plugin.getParameters().size())
+                + " parameters; " + juce::String (mismatches) + " texts not round-tripped, "
+                + juce::String (refused) + " refused, " + juce::String (outOfRange) + " values out of range";
+
+    if (! examples.isEmpty())
+        detail << " (" << examples.joinIntoString ("; ") << ")";
+    if (! check.isClean())
+        detail << "; " << describeOutput (check);
+
+    return outcome (name, mismatches == 0 && refused == 0 && outOfRange == 0 && check.isClean(), detail);
+}
+
+PluginValidator::Outcome PluginValidator::checkAutomationEvery32Samples()
+{
+    const juce::String name ("automation every 32 samples");
+    prepare (44100.0, 512);
+
+    const auto& parameters = plugin.getParameters();
+    int changes = 0;
+
+    host->processNoiseThenSilence (44100.0, settings.secondsPerCase, [&]
+    {
+        if (! parameters.isEmpty())
+            for (int n = 1 + random.nextInt (3); --n >= 0; ++changes)
+                randomiseParameter (*parameters[random.nextInt (parameters.size())]);
+
+        return 32;
+    });
+
+    const auto& check = host->getCheck();
+    return outcome (name, check.isClean(),
+                    juce::String (changes) + " changes in " + juce::String (host->getBlocks()) + " blocks; "
+                    + describeOutput (check));
+}
+
+PluginValidator::Outcome PluginValidator::checkSampleRatesAndBlockSizes()
+{
+    const juce::String name ("sample rates and block sizes");
+    juce::StringArray faults;
+    juce::int64 frames = 0;
+    int cases = 0;
+
+    for (const auto rate : { 44100.0, 48000.0, 96000.0 })
+        for (const auto blockSize : { 64, 128, 256, 512, 1024, 0 })
+        {
+            // 0 stands for block sizes that change from block to block.
+            const auto varying = blockSize == 0;
+            prepare (rate, varying ? 1024 : blockSize);
+            host->processNoiseThenSilence (rate, settings.secondsPerCase, [&]
+            {
+                return varying ? 1 + random.nextInt (1024) : blockSize;
+            });
+
+            ++cases;
+            frames += host->getCheck().getSamplesScanned();
+
+            if (! host->getCheck().isClean())
+                faults.add (juce::String (rate / 1000.0, 1) + " kHz, "
+                            + (varying ? juce::String ("varying blocks") : "blocks of " + juce::String (blockSize))
+                            + ": " + describeOutput (host->getCheck()));
+        }
+
+    auto detail = juce::String (cases) + " cases, " + juce::String (frames) + " frames";
+    if (! faults.isEmpty())
+        detail << "; " << faults.joinIntoString ("; ");
+
+    return outcome (name, faults.isEmpty(), detail);
+}
+
+PluginValidator::Outcome PluginValidator::checkEditorWhileProcessing()
+{
+    const juce::String name ("editor opened and closed while processing");
+
+    if (! settings.withEditor)
+        return { name, Outcome::skipped, "not asked for" };
+    if (! plugin.hasEditor())
+        return { name, Outcome::skipped, "the plug-in has no editor" };
+    if (! hasDisplay())
+        return { name, Outcome::skipped, "no X display" };
+
+    ScreenCapture::ignoreHarmlessXErrors();
+    prepare (44100.0, 512);
+    int opened = 0;
+    juce::String problem;
+
+    {
+        AudioThread audio (*host, 44100.0, 512);
+
+        for (int cycle = 0; cycle < settings.editorCycles && problem.isEmpty(); ++cycle)
+        {
+            std::unique_ptr<juce::AudioProcessorEditor> editor (plugin.createEditorIfNeeded());
+
+            if (editor == nullptr)
+            {
+                problem = "cycle " + juce::String (cycle + 1) + " gave no editor";
+                break;
+            }
+
+            ++opened;
+            EditorWindow window (*editor);
+            window.show();
+            juce::MessageManager::getInstance()->runDispatchLoopUntil (120 + random.nextInt (120));
+            window.closeEditor (editor);
+            window.removeFromDesktop();
+            juce::MessageManager::getInstance()->runDispatchLoopUntil (20 + random.nextInt (60));
+        }
+
+        audio.stop();
+    }
+
+    const auto& check = host->getCheck();
+    auto detail = juce::String (opened) + " editors opened and closed over " + juce::String (host->getBlocks())
+                + " blocks; " + describeOutput (check);
+    if (problem.isNotEmpty())
+        detail << "; " << problem;
+
+    return outcome (name, problem.isEmpty() && check.isClean() && host->getBlocks() > 0, detail);
+}
+
+PluginValidator::Outcome PluginValidator::checkParametersFromAnotherThread()
+{
+    const juce::String name ("parameters set from another thread");
+    const auto& parameters = plugin.getParameters();
+
+    if (parameters.isEmpty())
+        return { name, Outcome::skipped, "the plug-in has no parameters" };
+
+    prepare (44100.0, 512);
+    std::atomic<int> changes { 0 };
+    std::atomic<bool> stopping { false };
+
+    {
+        AudioThread audio (*host, 44100.0, 512);
+
+        std::thread automation ([&, seed = random.nextInt64()]
+        {
+            juce::Random own (seed);
+            while (! stopping.load())
+            {
+                parameters[own.nextInt (parameters.size())]->setValue (own.nextFloat());
+                ++changes;
+                std::this_thread::sleep_for (std::chrono::microseconds (200));
+            }
+        });
+
+        // The message thread keeps running meanwhile, as in a host.
+        juce::MessageManager::getInstance()->runDispatchLoopUntil ((int) (settings.secondsPerCase * 1000.0));
+        stopping = true;
+        automation.join();
+        audio.stop();
+    }
+
+    const auto& check = host->getCheck();
+    return outcome (name, check.isClean() && host->getBlocks() > 0,
+                    juce::String (changes.load()) + " changes during " + juce::String (host->getBlocks())
+                    + " blocks; " + describeOutput (check));
+}

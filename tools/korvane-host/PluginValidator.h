@@ -1,0 +1,71 @@
+#pragma once
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include <functional>
+#include <vector>
+
+/*  Puts a loaded plug-in through what a careful host, and the plug-in
+    validators hosts' users rely on, do to it:
+
+    - state: saved, every parameter randomised, restored; every parameter
+      must be back within 1e-6 and a second save identical to the first;
+    - parameters: random values on every parameter, each value in 0 … 1, and
+      its text entered again through the host's text entry must show the
+      same text;
+    - automation of random parameters every 32 samples;
+    - 44.1, 48 and 96 kHz with blocks of 64 to 1024 samples and with block
+      sizes that change from block to block;
+    - the editor opened and closed again and again while audio runs;
+    - parameters set from a second thread while audio runs.
+
+    Audio is white noise followed by silence; every output sample that is
+    NaN, infinite or subnormal fails the check it came from.
+*/
+class PluginValidator
+{
+public:
+    struct Settings
+    {
+        juce::int64 seed = 1;
+        double secondsPerCase = 1.0;   ///< noise per processing case (a half second of silence follows)
+        int valuesPerParameter = 16;
+        int editorCycles = 8;
+        bool withEditor = true;        ///< needs an X display
+    };
+
+    struct Outcome
+    {
+        enum Result { passed, failed, skipped };
+        juce::String name;
+        Result result = passed;
+        juce::String detail;
+    };
+
+    PluginValidator (juce::AudioPluginInstance& plugin, Settings settings);
+    ~PluginValidator();
+
+    /** Runs every check in order, telling `report` about each as it ends. */
+    std::vector<Outcome> runAll (const std::function<void (const Outcome&)>& report = {});
+
+    Outcome checkStateRoundTrip();
+    Outcome checkParameterValuesAndTexts();
+    Outcome checkAutomationEvery32Samples();
+    Outcome checkSampleRatesAndBlockSizes();
+    Outcome checkEditorWhileProcessing();
+    Outcome checkParametersFromAnotherThread();
+
+    /** The host's side of the audio callback the checks drive. */
+    class NoiseHost;
+
+private:
+
+    void prepare (double sampleRate, int maximumBlockSize);
+    void settle();
+    void randomiseParameter (juce::AudioProcessorParameter& parameter);
+
+    juce::AudioPluginInstance& plugin;
+    const Settings settings;
+    juce::Random random;
+    std::unique_ptr<NoiseHost> host;
+};
