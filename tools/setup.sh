@@ -11,7 +11,8 @@ packages=(
     libasound2-dev
     libgtest-dev libbenchmark-dev
     xvfb xauth libxtst6 fonts-dejavu-core fonts-dejavu-extra
-    zam-plugins
+    zam-plugins calf-plugins
+    clang libclang-rt-14-dev
 )
 
 missing=()

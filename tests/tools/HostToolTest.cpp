@@ -389,6 +389,17 @@ TEST_F (HostTool, BenchMeasuresTwoPluginsInOneRun)
     EXPECT_TRUE (run.output.contains ("ns per frame")) << run.output;
     EXPECT_TRUE (run.output.contains ("ratio")) << run.output;
 
+    // Every scenario, each plug-in's medians in one table.
+    run = runHost ({ "bench", vst2(), lv2(), "--seconds", "0.2", "--runs", "1", "--scenario", "all" });
+    ASSERT_EQ (run.exitCode, 0) << run.output;
+    for (const auto* scenario : { "steady", "automation", "glides", "silence" })
+        EXPECT_TRUE (run.output.contains (juce::String ("scenario ") + scenario + ":")) << run.output;
+    EXPECT_TRUE (run.output.contains ("median ns per frame")) << run.output;
+
+    run = runHost ({ "bench", vst2(), "--scenario", "loud" });
+    EXPECT_EQ (run.exitCode, 2);
+    EXPECT_TRUE (run.output.contains ("unknown scenario 'loud'")) << run.output;
+
     // A third-party tube model from Debian, when it is installed.
     const juce::File zamTube ("/usr/lib/lv2/ZamTube.lv2");
 

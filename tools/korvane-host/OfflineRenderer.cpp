@@ -67,7 +67,7 @@ juce::AudioBuffer<float> OfflineRenderer::render (const juce::AudioBuffer<float>
     return output;
 }
 
-void OfflineRenderer::process (const juce::AudioBuffer<float>& input, juce::int64 numSamples)
+void OfflineRenderer::process (const juce::AudioBuffer<float>& input, juce::int64 numSamples, const BlockHook& beforeBlock)
 {
     const auto length = juce::jmax (1, input.getNumSamples());
 
@@ -75,6 +75,8 @@ void OfflineRenderer::process (const juce::AudioBuffer<float>& input, juce::int6
     {
         const auto n = (int) juce::jmin ((juce::int64) blockSize, numSamples - position);
         fillBlock (input, position % length, n);
+        if (beforeBlock)
+            beforeBlock (position);
         midiBlock.clear();
         plugin.processBlock (block, midiBlock);
     }

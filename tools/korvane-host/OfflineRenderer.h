@@ -26,9 +26,12 @@ public:
     juce::AudioBuffer<float> render (const juce::AudioBuffer<float>& input, int numOutputSamples,
                                      const MidiEventList& midi = {}, const Progress& progress = {});
 
+    using BlockHook = std::function<void (juce::int64 position)>;
+
     /** Processes `numSamples` of `input` (looping over it) without keeping the
-        result: the loop a benchmark times. */
-    void process (const juce::AudioBuffer<float>& input, juce::int64 numSamples);
+        result: the loop a benchmark times. The hook, when given, runs before
+        each block, as a host's automation does. */
+    void process (const juce::AudioBuffer<float>& input, juce::int64 numSamples, const BlockHook& beforeBlock = {});
 
     int getNumChannels() const noexcept { return numChannels; }
 
