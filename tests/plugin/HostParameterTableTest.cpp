@@ -144,8 +144,10 @@ TEST (HostParameterTable, TextsGoThroughTheTableBothWays)
     EXPECT_EQ (adapter->getText (0.25f, 100), "75/25% (Dry/Wet)");
     EXPECT_FLOAT_EQ (adapter->getValue(), 0.5f);
 
-    EXPECT_FLOAT_EQ (adapter->getValueForText ("0.3"), 0.3f);
-    EXPECT_FLOAT_EQ (adapter->getValueForText ("7"), 1.0f);
+    // Typed texts are read in the shown units: FX as its wet share in percent.
+    EXPECT_EQ (adapter->getText (adapter->getValueForText ("30"), 100), "70/30% (Dry/Wet)");
+    EXPECT_EQ (adapter->getText (adapter->getValueForText ("70/30% (Dry/Wet)"), 100), "70/30% (Dry/Wet)");
+    EXPECT_FLOAT_EQ (adapter->getValueForText ("700"), 1.0f);
     EXPECT_FLOAT_EQ (adapter->getValue(), 0.5f);
 }
 
