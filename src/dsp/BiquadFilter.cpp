@@ -1,11 +1,25 @@
 #include "dsp/BiquadFilter.h"
 
 #include <cmath>
+#include <cstring>
+#include <limits>
 
 namespace
 {
     constexpr double twoPi = 6.283185307179586;
     constexpr double halfLn2 = 0.34657359027997264;   // ln 2 / 2, octaves to the cookbook's bandwidth term
+
+    // The same bits in: the same bits out of any function of them.
+    inline bool sameBits (double a, double b) noexcept
+    {
+        return std::memcmp (&a, &b, sizeof (double)) == 0;
+    }
+}
+
+void BiquadFilter::forgetPeakingTerms() noexcept
+{
+    termsGain = termsFrequency = termsBandwidth = termsSampleRate = std::numeric_limits<double>::quiet_NaN();
+    termsValid = false;
 }
 
 BiquadFilter::BiquadFilter() noexcept = default;
@@ -20,15 +34,16 @@ void BiquadFilter::reset() noexcept
 
 void BiquadFilter::normalise() noexcept
 {
-    c0 = b0 / a0;
-    c1 = b1 / a0;
-    c2 = b2 / a0;
-    c3 = a1 / a0;
-    c4 = a2 / a0;
+    c[0] = b0 / a0;
+    c[1] = b1 / a0;
+    c[2] = b2 / a0;
+    c[3] = a1 / a0;
+    c[4] = a2 / a0;
 }
 
 void BiquadFilter::computePass (double frequency, double q) noexcept
 {
+    forgetPeakingTerms();
     w0 = twoPi * frequency / sampleRate;
     sinW0 = std::sin (w0);
     cosTerm = std::cos (w0);
@@ -81,26 +96,43 @@ void BiquadFilter::computePass (double frequency, double q) noexcept
 
 void BiquadFilter::computePeaking (double gainDb, double frequency, double bandwidth) noexcept
 {
-    gainFactor = std::pow (10.0, gainDb * 0.025);
-    w0 = twoPi * frequency / sampleRate;
-    sinW0 = std::sin (w0);
-    const double cosW0 = std::cos (w0);
-    cosTerm = -2.0 * cosW0;
-    alpha = sinW0 * std::sinh (halfLn2 * bandwidth * w0 / sinW0);
+    // A glide moves one, two or three of the band's quantities; the terms
+    // that depend only on the others are those of the last design, bit for
+    // bit, and are not computed again.
+    const bool sameAngle = termsValid && sameBits (frequency, termsFrequency) && sameBits (sampleRate, termsSampleRate);
+
+    if (! (termsValid && sameBits (gainDb, termsGain)))
+        gainFactor = std::pow (10.0, gainDb * 0.025);
+
+    if (! sameAngle)
+    {
+        w0 = twoPi * frequency / sampleRate;
+        sinW0 = std::sin (w0);
+        cosTerm = -2.0 * std::cos (w0);
+    }
+
+    if (! (sameAngle && sameBits (bandwidth, termsBandwidth)))
+        alpha = sinW0 * std::sinh (halfLn2 * bandwidth * w0 / sinW0);
+
+    termsGain = gainDb;
+    termsFrequency = frequency;
+    termsBandwidth = bandwidth;
+    termsSampleRate = sampleRate;
+    termsValid = true;
 
     b0 = 1.0 + alpha * gainFactor;
-    b1 = -2.0 * cosW0;
+    b1 = cosTerm;   // −2·cos(w0)
     b2 = 1.0 - alpha * gainFactor;
     a0 = 1.0 + alpha / gainFactor;
-    a1 = -2.0 * cosW0;
+    a1 = cosTerm;
     a2 = 1.0 - alpha / gainFactor;
 
     // Denormal guard on the coefficients of a band.
-    c0 = b0 / a0 + 1e-20;
-    c1 = b1 / a0 + 1e-20;
-    c2 = b2 / a0 + 1e-20;
-    c3 = a1 / a0 + 1e-20;
-    c4 = a2 / a0 + 1e-20;
+    c[0] = b0 / a0 + 1e-20;
+    c[1] = b1 / a0 + 1e-20;
+    c[2] = b2 / a0 + 1e-20;
+    c[3] = a1 / a0 + 1e-20;
+    c[4] = a2 / a0 + 1e-20;
 }
 
 void BiquadFilter::initPass (std::int32_t filterType, double frequency, double q, double newSampleRate) noexcept
@@ -120,6 +152,7 @@ void BiquadFilter::initPass (std::int32_t filterType, double frequency, double q
 void BiquadFilter::initPeaking (double gainDb, double frequency, double newSampleRate, double bandwidth) noexcept
 {
     sampleRate = newSampleRate;
+    forgetPeakingTerms();
     computePeaking (gainDb, frequency, bandwidth);
     currentGain = gainDb;
     targetGain = gainDb;
@@ -137,6 +170,7 @@ void BiquadFilter::initBandwidthHighPass (double frequency, double newSampleRate
 {
     sampleRate = newSampleRate;
     type = HighPass;
+    forgetPeakingTerms();
     w0 = twoPi * frequency / sampleRate;
     sinW0 = std::sin (w0);
     cosTerm = std::cos (w0);

@@ -37,20 +37,48 @@ public:
     void setTargetFrequency (double f) noexcept;
     void setTargetBandwidth (double b) noexcept;
 
+    /** Advances a pass filter's running frequency and Q glides by one
+        sample and recomputes its coefficients; returns whether it did. */
+    bool advancePass() noexcept
+    {
+        if (! (frequencyGliding || qGliding))
+            return false;
+
+        if (frequencyGliding)
+            advanceGlide (frequencyStep, currentFrequency, targetFrequency, frequencyGliding);
+
+        if (qGliding)
+            advanceGlide (qStep, currentBandwidth, targetBandwidth, qGliding);
+
+        computePass (currentFrequency, currentBandwidth);
+        return true;
+    }
+
+    /** Advances a peaking band's running gain, frequency and bandwidth
+        glides by one sample and recomputes its coefficients; returns
+        whether it did. */
+    bool advancePeaking() noexcept
+    {
+        if (! (gainGliding || frequencyGliding || bandwidthGliding))
+            return false;
+
+        if (gainGliding)
+            advanceGlide (gainStep, currentGain, targetGain, gainGliding);
+
+        if (frequencyGliding)
+            advanceGlide (frequencyStep, currentFrequency, targetFrequency, frequencyGliding);
+
+        if (bandwidthGliding)
+            advanceGlide (bandwidthStep, currentBandwidth, targetBandwidth, bandwidthGliding);
+
+        computePeaking (currentGain, currentFrequency, currentBandwidth);
+        return true;
+    }
+
     /** One sample through a pass filter, advancing its frequency and Q glides first. */
     double processPass (double x) noexcept
     {
-        if (frequencyGliding || qGliding)
-        {
-            if (frequencyGliding)
-                advanceGlide (frequencyStep, currentFrequency, targetFrequency, frequencyGliding);
-
-            if (qGliding)
-                advanceGlide (qStep, currentBandwidth, targetBandwidth, qGliding);
-
-            computePass (currentFrequency, currentBandwidth);
-        }
-
+        advancePass();
         return filter (x);
     }
 
@@ -58,20 +86,7 @@ public:
         bandwidth glides first. */
     double processPeaking (double x) noexcept
     {
-        if (gainGliding || frequencyGliding || bandwidthGliding)
-        {
-            if (gainGliding)
-                advanceGlide (gainStep, currentGain, targetGain, gainGliding);
-
-            if (frequencyGliding)
-                advanceGlide (frequencyStep, currentFrequency, targetFrequency, frequencyGliding);
-
-            if (bandwidthGliding)
-                advanceGlide (bandwidthStep, currentBandwidth, targetBandwidth, bandwidthGliding);
-
-            computePeaking (currentGain, currentFrequency, currentBandwidth);
-        }
-
+        advancePeaking();
         return filter (x);
     }
 
@@ -79,7 +94,7 @@ public:
         out of denormal numbers when the input falls silent. */
     double filter (double x) noexcept
     {
-        const double y = c1 * x1 + c0 * x + c2 * x2 - c3 * y1 - c4 * y2 + 1e-20;
+        const double y = c[1] * x1 + c[0] * x + c[2] * x2 - c[3] * y1 - c[4] * y2 + 1e-20;
         x2 = x1;
         x1 = x;
         y2 = y1;
@@ -92,10 +107,16 @@ public:
         follows the glides of its partner). */
     void copyCoefficientsFrom (const BiquadFilter& other) noexcept
     {
-        c0 = other.c0; c1 = other.c1; c2 = other.c2; c3 = other.c3; c4 = other.c4;
+        c[0] = other.c[0]; c[1] = other.c[1]; c[2] = other.c[2]; c[3] = other.c[3]; c[4] = other.c[4];
     }
 
-    double getCoefficient (int i) const noexcept   { const double c[] { c0, c1, c2, c3, c4 }; return c[i]; }
+    /** The input and output history (x1, x2, y1, y2), for a caller that runs
+        the same recursion on its own copy; storing sets lastOutput to y1. */
+    void loadHistory (double* h) const noexcept    { h[0] = x1; h[1] = x2; h[2] = y1; h[3] = y2; }
+    void storeHistory (const double* h) noexcept   { x1 = h[0]; x2 = h[1]; y1 = h[2]; y2 = h[3]; lastOutput = y1; }
+    const double* coefficients() const noexcept    { return c; }
+
+    double getCoefficient (int i) const noexcept   { return c[i]; }
     double getCurrentFrequency() const noexcept    { return currentFrequency; }
     double getCurrentGain() const noexcept         { return currentGain; }
     double getCurrentBandwidth() const noexcept    { return currentBandwidth; }
@@ -115,10 +136,11 @@ private:
     }
 
     void normalise() noexcept;
+    void forgetPeakingTerms() noexcept;
 
     std::int32_t type = LowPass;
     double sampleRate = 0.0;
-    double c0 = 0.0, c1 = 0.0, c2 = 0.0, c3 = 0.0, c4 = 0.0;
+    double c[5] {};   // b0/a0, b1/a0, b2/a0, a1/a0, a2/a0
     double x1 = 0.0, x2 = 0.0;
     double y1 = 0.0, y2 = 0.0;
     double lastOutput = 0.0;
@@ -134,4 +156,9 @@ private:
     double currentFrequency = 0.0;
     double targetGain = 0.0, targetBandwidth = 0.0, targetFrequency = 0.0;
     bool gainGliding = false, bandwidthGliding = false, frequencyGliding = false, qGliding = false;
+
+    // The inputs the peaking terms (gainFactor; w0, sinW0, cosTerm; alpha)
+    // were last computed from.
+    double termsGain = 0.0, termsFrequency = 0.0, termsBandwidth = 0.0, termsSampleRate = 0.0;
+    bool termsValid = false;
 };

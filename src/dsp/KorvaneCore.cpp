@@ -101,6 +101,7 @@ void KorvaneCore::setSampleRate (float newSampleRate)
 
     // The next sample sets the pole from the smoothed brightness again.
     poleComputedForBrightness = std::numeric_limits<double>::quiet_NaN();
+    rightCoefficientsStale = true;
 }
 
 //==============================================================================
@@ -144,7 +145,7 @@ void KorvaneCore::setParameter (int index, float value)
         case 1:  lowCutHz = q;  left.lowCut.setTargetFrequency (q); break;
         case 2:  highCutHz = q; left.highCut.setTargetFrequency (q); break;
         case 19: outputGainTarget = q; break;
-        case 20: highCutOn = std::isfinite (q) ? (std::int32_t) std::min (std::max (q, -1.0), 1.0) : 0; break;
+        case 20: highCutOn = q >= 1.0 ? 1 : (q <= -1.0 ? -1 : 0); break;   // only "0 or not" matters; NaN is off
 
         case 6: case 9: case 12: case 15:
         {
@@ -243,14 +244,43 @@ void KorvaneCore::meter (int index, double y) noexcept
     meterLevel[index] = meterLevel[index] * meterDecay + 1e-20;
 }
 
+double KorvaneCore::curve (Channel& c, double u) noexcept
+{
+    switch (quality)
+    {
+        case 1:  return 0.25 * c.oversampler4.process (u, instructionSet);
+        case 2:  return 0.125 * c.oversampler8.process (u, instructionSet);
+        case 3:  return 0.0625 * c.oversampler16.process (u, instructionSet);
+        default: return std::atan (u);
+    }
+}
+
+void KorvaneCore::gate (Channel& c, double y) noexcept
+{
+    // The gate follows the signed output: it closes when the envelope
+    // has fallen below 2e-5.
+    c.gateEnvelope = (meterDecay + 1e-20) * c.gateEnvelope;
+
+    if (y > c.gateEnvelope)
+        c.gateEnvelope = y;
+
+    if (c.gateEnvelope < 2e-5)
+        c.active = false;
+}
+
 double KorvaneCore::processChannel (Channel& c, int index, double x) noexcept
 {
     double w = x;
+    bool recomputed = false;
 
     if (highCutOn != 0)
-        w = c.highCut.processPass (w);
+    {
+        recomputed |= c.highCut.advancePass();
+        w = c.highCut.filter (w);
+    }
 
-    w = c.lowCut.processPass (w);
+    recomputed |= c.lowCut.advancePass();
+    w = c.lowCut.filter (w);
     w = 8.0 * onePoleHighPass (c.preHighPass, w);
 
     // The bias follows the positive envelope of the pre-emphasised signal.
@@ -259,15 +289,7 @@ double KorvaneCore::processChannel (Channel& c, int index, double x) noexcept
     const double biasTerm = c.envelope.state * bias * 0.2;
 
     const double u = (w + biasTerm) * preampLinearGain * 0.079575;
-    double s;
-
-    switch (quality)
-    {
-        case 1:  s = 0.25 * c.oversampler4.process (u); break;
-        case 2:  s = 0.125 * c.oversampler8.process (u); break;
-        case 3:  s = 0.0625 * c.oversampler16.process (u); break;
-        default: s = std::atan (u); break;
-    }
+    const double s = curve (c, u);
 
     // Tone: 1 picks the brightness low-pass, 0 the 622 Hz high-pass.
     const double hp = onePoleHighPass (c.postHighPass, s);
@@ -286,24 +308,223 @@ double KorvaneCore::processChannel (Channel& c, int index, double x) noexcept
     out = c.fixedHighPass.filter (out);
 
     for (auto& band : c.bands)
-        out = band.processPeaking (out);
+    {
+        recomputed |= band.advancePeaking();
+        out = band.filter (out);
+    }
+
+    if (index == 0 && recomputed)
+        rightCoefficientsStale = true;
 
     const double e = out * compensationGain + 1e-20;
     const double dry = c.dryRing[ringIndex + dryRingLength - latency];
     const double y = ((e - dry) * fx + dry) * outputGain + 1e-20;
 
     meter (index, y);
+    gate (c, y);
+    return y;
+}
 
-    // The gate follows the signed output: it closes when the envelope
-    // has fallen below 2e-5.
-    c.gateEnvelope = (meterDecay + 1e-20) * c.gateEnvelope;
+//==============================================================================
+// Both channels side by side. Lane 0 does what processChannel does for the
+// left channel, lane 1 what it does for the right one, operation for
+// operation; the right lane uses the left filters' coefficients, which is
+// what the right filters would have copied after the left chain ran.
 
-    if (y > c.gateEnvelope)
-        c.gateEnvelope = y;
+namespace
+{
+    using Pair = double __attribute__ ((vector_size (16)));
 
-    if (c.gateEnvelope < 2e-5)
-        c.active = false;
+    inline Pair splat (double v) noexcept { return Pair { v, v }; }
+}
 
+void KorvaneCore::copyLeftCoefficientsToRight() noexcept
+{
+    Channel& left = channels[0];
+    Channel& right = channels[1];
+
+    for (int band = 0; band < numBands; ++band)
+        right.bands[band].copyCoefficientsFrom (left.bands[band]);
+
+    right.highCut.copyCoefficientsFrom (left.highCut);
+    right.lowCut.copyCoefficientsFrom (left.lowCut);
+    rightCoefficientsStale = false;
+}
+
+namespace
+{
+    template <typename History>
+    void gatherHistory (History& h, const BiquadFilter& l, const BiquadFilter& r) noexcept
+    {
+        double a[4], b[4];
+        l.loadHistory (a);
+        r.loadHistory (b);
+        h.x1 = Pair { a[0], b[0] };
+        h.x2 = Pair { a[1], b[1] };
+        h.y1 = Pair { a[2], b[2] };
+        h.y2 = Pair { a[3], b[3] };
+    }
+
+    template <typename History>
+    void scatterHistory (const History& h, BiquadFilter& l, BiquadFilter& r) noexcept
+    {
+        const double a[4] { h.x1[0], h.x2[0], h.y1[0], h.y2[0] };
+        const double b[4] { h.x1[1], h.x2[1], h.y1[1], h.y2[1] };
+        l.storeHistory (a);
+        r.storeHistory (b);
+    }
+
+    /** Direct form I on both lanes, in the order BiquadFilter::filter uses. */
+    template <typename History>
+    inline Pair filterPair (const double* c, History& h, Pair x) noexcept
+    {
+        const Pair y = splat (c[1]) * h.x1 + splat (c[0]) * x + splat (c[2]) * h.x2 - splat (c[3]) * h.y1 - splat (c[4]) * h.y2 + 1e-20;
+        h.x2 = h.x1;
+        h.x1 = x;
+        h.y2 = h.y1;
+        h.y1 = y;
+        return y;
+    }
+}
+
+void KorvaneCore::enterLockstep() noexcept
+{
+    Channel& l = channels[0];
+    Channel& r = channels[1];
+
+    gatherHistory (stereo.highCut, l.highCut, r.highCut);
+    gatherHistory (stereo.lowCut, l.lowCut, r.lowCut);
+    gatherHistory (stereo.fixedHighPass, l.fixedHighPass, r.fixedHighPass);
+
+    for (int band = 0; band < numBands; ++band)
+        gatherHistory (stereo.bands[band], l.bands[band], r.bands[band]);
+
+    stereo.preInput = Pair { l.preHighPass.previousInput, r.preHighPass.previousInput };
+    stereo.preOutput = Pair { l.preHighPass.previousOutput, r.preHighPass.previousOutput };
+    stereo.envelope = Pair { l.envelope.state, r.envelope.state };
+    stereo.postInput = Pair { l.postHighPass.previousInput, r.postHighPass.previousInput };
+    stereo.postOutput = Pair { l.postHighPass.previousOutput, r.postHighPass.previousOutput };
+    stereo.brightness = Pair { l.brightness.state, r.brightness.state };
+
+    for (int i = 0; i < 4; ++i)
+        stereo.tone[i] = Pair { l.toneNetwork[i].state, r.toneNetwork[i].state };
+
+    inLockstep = true;
+}
+
+void KorvaneCore::leaveLockstep() noexcept
+{
+    Channel& l = channels[0];
+    Channel& r = channels[1];
+
+    scatterHistory (stereo.highCut, l.highCut, r.highCut);
+    scatterHistory (stereo.lowCut, l.lowCut, r.lowCut);
+    scatterHistory (stereo.fixedHighPass, l.fixedHighPass, r.fixedHighPass);
+
+    for (int band = 0; band < numBands; ++band)
+        scatterHistory (stereo.bands[band], l.bands[band], r.bands[band]);
+
+    l.preHighPass.previousInput = stereo.preInput[0];    r.preHighPass.previousInput = stereo.preInput[1];
+    l.preHighPass.previousOutput = stereo.preOutput[0];  r.preHighPass.previousOutput = stereo.preOutput[1];
+    l.envelope.state = stereo.envelope[0];               r.envelope.state = stereo.envelope[1];
+    l.postHighPass.previousInput = stereo.postInput[0];  r.postHighPass.previousInput = stereo.postInput[1];
+    l.postHighPass.previousOutput = stereo.postOutput[0]; r.postHighPass.previousOutput = stereo.postOutput[1];
+    l.brightness.state = stereo.brightness[0];           r.brightness.state = stereo.brightness[1];
+
+    for (int i = 0; i < 4; ++i)
+    {
+        l.toneNetwork[i].state = stereo.tone[i][0];
+        r.toneNetwork[i].state = stereo.tone[i][1];
+    }
+
+    // The right filters copied the left coefficients on every one of these
+    // samples; they hold the last of them.
+    copyLeftCoefficientsToRight();
+    inLockstep = false;
+}
+
+KorvaneCore::Pair KorvaneCore::processBothChannels (double xL, double xR) noexcept
+{
+    Channel& l = channels[0];
+    Channel& r = channels[1];
+    Pair w { xL, xR };
+
+    if (highCutOn != 0)
+    {
+        l.highCut.advancePass();
+        w = filterPair (l.highCut.coefficients(), stereo.highCut, w);
+    }
+
+    l.lowCut.advancePass();
+    w = filterPair (l.lowCut.coefficients(), stereo.lowCut, w);
+
+    {
+        const Pair y = (w - stereo.preInput) * l.preHighPass.gain + l.preHighPass.pole * stereo.preOutput + 1e-20;
+        stereo.preInput = w;
+        stereo.preOutput = y;
+        w = 8.0 * y;
+    }
+
+    const Pair rectified = w > 0.0 ? w : splat (0.0);
+    stereo.envelope = rectified - (rectified - stereo.envelope) * l.envelope.pole + 1e-20;
+    const Pair biasTerm = stereo.envelope * bias * 0.2;
+
+    const Pair u = (w + biasTerm) * preampLinearGain * 0.079575;
+    Pair s;
+    {
+        double sL = 0.0, sR = 0.0;
+
+        switch (quality)
+        {
+            case 1:  Oversampler<4>::processPair (l.oversampler4, r.oversampler4, u[0], u[1], sL, sR, instructionSet);
+                     s = 0.25 * Pair { sL, sR }; break;
+            case 2:  Oversampler<8>::processPair (l.oversampler8, r.oversampler8, u[0], u[1], sL, sR, instructionSet);
+                     s = 0.125 * Pair { sL, sR }; break;
+            case 3:  Oversampler<16>::processPair (l.oversampler16, r.oversampler16, u[0], u[1], sL, sR, instructionSet);
+                     s = 0.0625 * Pair { sL, sR }; break;
+            default: s = Pair { std::atan (u[0]), std::atan (u[1]) }; break;
+        }
+    }
+
+    Pair hp;
+    {
+        hp = (s - stereo.postInput) * l.postHighPass.gain + l.postHighPass.pole * stereo.postOutput + 1e-20;
+        stereo.postInput = s;
+        stereo.postOutput = hp;
+    }
+
+    const Pair lp = s - (s - stereo.brightness) * l.brightness.pole + 1e-20;
+    stereo.brightness = lp;
+    const Pair mix = (lp - hp) * tone + hp + 1e-20;
+
+    const Pair k1 = mix - (mix - stereo.tone[0]) * l.toneNetwork[0].pole + 1e-20;
+    stereo.tone[0] = k1;
+    Pair d = k1 - mix;
+
+    for (int i = 1; i < 4; ++i)
+    {
+        d = d - (d - stereo.tone[i]) * l.toneNetwork[i].pole + 1e-20;
+        stereo.tone[i] = d;
+    }
+
+    Pair out = (mix - k1) * 0.472 + d;
+    out = filterPair (l.fixedHighPass.coefficients(), stereo.fixedHighPass, out);
+
+    for (int band = 0; band < numBands; ++band)
+    {
+        l.bands[band].advancePeaking();
+        out = filterPair (l.bands[band].coefficients(), stereo.bands[band], out);
+    }
+
+    const Pair e = out * compensationGain + 1e-20;
+    const int dryIndex = ringIndex + dryRingLength - latency;
+    const Pair dry { l.dryRing[dryIndex], r.dryRing[dryIndex] };
+    const Pair y = ((e - dry) * fx + dry) * outputGain + 1e-20;
+
+    meter (0, y[0]);
+    gate (l, y[0]);
+    meter (1, y[1]);
+    gate (r, y[1]);
     return y;
 }
 
@@ -325,6 +546,7 @@ void KorvaneCore::processStereo (float** leftChannel, float** rightChannel, int 
     float* const r = *rightChannel;
     Channel& left = channels[0];
     Channel& right = channels[1];
+    instructionSet = korvane_dsp::activeInstructionSet();
 
     for (int i = 0; i < numSamples; ++i)
     {
@@ -341,23 +563,36 @@ void KorvaneCore::processStereo (float** leftChannel, float** rightChannel, int 
         right.dryRing[ringIndex] = xR;
         right.dryRing[ringIndex + dryRingLength] = xR;
 
-        advanceFade (rates.parameterSmoothing, rates.rateRatio);
+        if (isFadeActive())
+            advanceFade (rates.parameterSmoothing, rates.rateRatio);
 
         double yL = xL;
         double yR = xR;
 
-        if (left.active)
-            yL = processChannel (left, 0, xL);
-
-        if (right.active)
+        if (left.active && right.active)
         {
-            for (int band = 0; band < numBands; ++band)
-                right.bands[band].copyCoefficientsFrom (left.bands[band]);
+            if (! inLockstep)
+                enterLockstep();
 
-            right.highCut.copyCoefficientsFrom (left.highCut);
-            right.lowCut.copyCoefficientsFrom (left.lowCut);
+            const Pair y = processBothChannels (xL, xR);
+            yL = y[0];
+            yR = y[1];
+        }
+        else
+        {
+            if (inLockstep)
+                leaveLockstep();
 
-            yR = processChannel (right, 1, xR);
+            if (left.active)
+                yL = processChannel (left, 0, xL);
+
+            if (right.active)
+            {
+                if (rightCoefficientsStale)
+                    copyLeftCoefficientsToRight();
+
+                yR = processChannel (right, 1, xR);
+            }
         }
 
         if (isFadeActive())
@@ -367,12 +602,17 @@ void KorvaneCore::processStereo (float** leftChannel, float** rightChannel, int 
             yR *= gain;
         }
 
+        lastOutput[0] = yL;
+        lastOutput[1] = yR;
         l[i] = (float) yL;
         r[i] = (float) yR;
 
         if (++ringIndex == dryRingLength)
             ringIndex = 0;
     }
+
+    if (inLockstep)
+        leaveLockstep();
 
     setMeterLevels ((float) meterLevel[0], (float) meterLevel[1]);
 }
@@ -381,6 +621,7 @@ void KorvaneCore::processMono (float** channel, int numSamples)
 {
     float* const data = *channel;
     Channel& left = channels[0];
+    instructionSet = korvane_dsp::activeInstructionSet();
 
     for (int i = 0; i < numSamples; ++i)
     {
@@ -394,7 +635,8 @@ void KorvaneCore::processMono (float** channel, int numSamples)
         left.dryRing[ringIndex] = x;
         left.dryRing[ringIndex + dryRingLength] = x;
 
-        advanceFade (rates.parameterSmoothing, rates.rateRatio);
+        if (isFadeActive())
+            advanceFade (rates.parameterSmoothing, rates.rateRatio);
 
         double y = x;
 
@@ -407,6 +649,7 @@ void KorvaneCore::processMono (float** channel, int numSamples)
         if (isFadeActive())
             y *= getFadeGain();
 
+        lastOutput[0] = y;
         data[i] = (float) y;
 
         if (++ringIndex == dryRingLength)

@@ -4,6 +4,7 @@
 #include "dsp/EffectCore.h"
 #include "dsp/Oversampler.h"
 #include "dsp/SampleRateConstants.h"
+#include "dsp/SimdDispatch.h"
 
 #include <cstdint>
 #include <limits>
@@ -23,6 +24,15 @@
     The right channel's filters never glide themselves: while the right
     channel sounds, they take over the coefficients the left filters last
     computed.
+
+    Speed without changing a bit: while both channels sound, the two chains
+    run side by side in the two lanes of one vector (each lane does exactly
+    the scalar operations of its channel, so the two dependency chains
+    overlap instead of running one after the other); functions of a smoothed
+    value (exp, pow, the brightness pole) are recomputed only when that
+    value changed; the right filters take over the left coefficients only
+    after the left ones changed; the oversampler runs its dot products with
+    the phases in the vector lanes, on the widest unit the CPU has.
 */
 class KorvaneCore : public EffectCore
 {
@@ -114,11 +124,35 @@ public:
     double getMeterLevel (int channel) const noexcept             { return meterLevel[channel]; }
     double getMeterDecay() const noexcept                         { return meterDecay; }
     bool isChannelActive (int channel) const noexcept             { return channels[channel].active; }
+    /** The last output sample of a channel in double precision, before its
+        conversion to float (for tests that compare the arithmetic exactly). */
+    double getLastOutput (int channel) const noexcept             { return lastOutput[channel]; }
 
 private:
+    typedef double Pair __attribute__ ((vector_size (16)));   // lane 0 left, lane 1 right
+
+    /** The recursive states of both chains, side by side, while both
+        channels sound (the channels' own copies are stale meanwhile). */
+    struct StereoHistory
+    {
+        Pair x1, x2, y1, y2;
+    };
+
+    struct StereoChain
+    {
+        StereoHistory highCut, lowCut, fixedHighPass, bands[numBands];
+        Pair preInput, preOutput, envelope, postInput, postOutput, brightness, tone[4];
+    };
+
     void advanceSharedState() noexcept;
     double processChannel (Channel& channel, int index, double x) noexcept;
+    Pair processBothChannels (double xL, double xR) noexcept;
+    void enterLockstep() noexcept;
+    void leaveLockstep() noexcept;
+    void copyLeftCoefficientsToRight() noexcept;
     void meter (int index, double y) noexcept;
+    void gate (Channel& channel, double y) noexcept;
+    double curve (Channel& channel, double u) noexcept;
 
     std::int32_t quality = 0;
     std::int32_t ringIndex = 0;
@@ -154,4 +188,10 @@ private:
     double poleComputedForBrightness = std::numeric_limits<double>::quiet_NaN();
 
     Channel channels[2];
+
+    StereoChain stereo;
+    double lastOutput[2] {};
+    bool inLockstep = false;
+    bool rightCoefficientsStale = true;   // a left filter recomputed since the right one last copied
+    DspInstructionSet instructionSet = DspInstructionSet::sse2;   // read at the start of each processing call
 };

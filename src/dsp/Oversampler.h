@@ -1,7 +1,9 @@
 #pragma once
 
 #include "dsp/HistoryLine.h"
+#include "dsp/SimdDispatch.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -14,6 +16,13 @@
     0.38 of the base rate and a gain of L; phase p of it is every L-th tap
     from p on. Interpolation and decimation together give a small-signal gain
     of about L, which the caller removes.
+
+    Layout for the vector units: the tables and the L phase histories are
+    stored tap-major (the L phases of one tap side by side), so both dot
+    products run with the phases in the vector lanes. Each lane keeps its own
+    sum in tap order, which is exactly the scalar evaluation; the decimation's
+    L per-phase sums are then folded in halves (upper half onto lower half),
+    an order that every vector width reaches with plain vertical adds.
 */
 
 /** Designs the 16·L-tap prototype h[0 … 16·L − 1] for L = 4, 8 or 16. */
@@ -36,13 +45,37 @@ struct PolyphaseTables
             {
                 phase[p][k] = prototype[L * k + p];
                 interleaved[k][p] = prototype[L * k + p];
+                decimation[k][L - 1 - p] = prototype[L * k + p];
             }
     }
 
     double prototype[tapCount] {};
-    double phase[phaseCount][phaseLength] {};        // g_p[k] = h[L·k + p]
-    double interleaved[phaseLength][phaseCount] {};  // the same values, tap-major, so the phases run side by side
+    double phase[phaseCount][phaseLength] {};                      // g_p[k] = h[L·k + p]
+    alignas (64) double interleaved[phaseLength][phaseCount] {};   // [k][p] = g_p[k]: the interpolation's lanes
+    alignas (64) double decimation[phaseLength][phaseCount] {};    // [k][p] = g_(L−1−p)[k]: phase p's decimation weights
 };
+
+/** The state of one oversampler, kept apart from the code so that one
+    kernel can be compiled for each instruction set. */
+template <int L>
+struct OversamplerState
+{
+    HistoryLine input;
+    alignas (64) double phaseHistory[2 * HistoryLine::length][(std::size_t) L] {};   // [time][phase], each row stored twice like a HistoryLine
+    std::int32_t phasePosition = 0;
+    double scratch = 0.0;
+};
+
+namespace korvane_dsp
+{
+    // The kernel compiled for each instruction set (Oversampler.cpp).
+    template <int L> double oversampleSse2 (OversamplerState<L>&, const PolyphaseTables<L>&, double) noexcept;
+    template <int L> double oversampleAvx2 (OversamplerState<L>&, const PolyphaseTables<L>&, double) noexcept;
+    template <int L> double oversampleAvx512 (OversamplerState<L>&, const PolyphaseTables<L>&, double) noexcept;
+    /** Two oversamplers of the same factor (the two channels) at once. */
+    template <int L> void oversamplePair (DspInstructionSet, OversamplerState<L>&, OversamplerState<L>&, const PolyphaseTables<L>&,
+                                          double ua, double ub, double& ya, double& yb) noexcept;
+}
 
 template <int L>
 class Oversampler
@@ -53,68 +86,38 @@ public:
     explicit Oversampler (const PolyphaseTables<L>& tablesToUse) noexcept : tables (&tablesToUse) {}
 
     /** One base-rate sample in, one out; the result carries the gain L. */
-    double process (double u) noexcept
+    double process (double u, DspInstructionSet set) noexcept
     {
-        // Interpolation: each phase filters the last 16 inputs. Every
-        // phase keeps its own sum in tap order; the phases only run side by
-        // side, which changes no rounding.
-        input.write (u);
-        const double* w = input.window();
-        double v[PolyphaseTables<L>::phaseCount];
-
-        for (int p = 0; p < L; ++p)
-            v[p] = 0.0;
-
-        for (int j = 0; j < HistoryLine::length; ++j)
+        switch (set)
         {
-            const double wj = w[j];
-            const double* g = tables->interleaved[j];
-
-            for (int p = 0; p < L; ++p)
-                v[p] += wj * g[p] + 1e-20;
+            case DspInstructionSet::avx512: return korvane_dsp::oversampleAvx512<L> (state, *tables, u);
+            case DspInstructionSet::avx2:   return korvane_dsp::oversampleAvx2<L> (state, *tables, u);
+            case DspInstructionSet::sse2:
+            default:                        return korvane_dsp::oversampleSse2<L> (state, *tables, u);
         }
+    }
 
-        input.advance();
+    double process (double u) noexcept { return process (u, korvane_dsp::activeInstructionSet()); }
 
-        // The curve at the high rate.
-        const int position = phases[0].getWritePosition();
-
-        for (int p = 0; p < L; ++p)
-            phases[p].writeAt (position, std::atan (v[p]));
-
-        // Decimation: phase p's history is weighted with the table of phase
-        // L − 1 − p, all into one sum, phase by phase.
-        double y = 0.0;
-
-        for (int p = 0; p < L; ++p)
-        {
-            const double* history = phases[p].windowAt (position);
-            const double* g = tables->phase[L - 1 - p];
-
-            for (int j = 0; j < HistoryLine::length; ++j)
-                y += history[j] * g[j] + 1e-20;
-        }
-
-        phases[0].advance();   // the phase lines share the first one's position
-        scratch = y;
-        return y;
+    /** a.process (ua) and b.process (ub) in one go, with the same results. */
+    static void processPair (Oversampler& a, Oversampler& b, double ua, double ub, double& ya, double& yb, DspInstructionSet set) noexcept
+    {
+        korvane_dsp::oversamplePair<L> (set, a.state, b.state, *a.tables, ua, ub, ya, yb);
     }
 
     /** Zeroes every history; the positions stay where they are. */
     void clear() noexcept
     {
-        input.clear();
-
-        for (auto& line : phases)
-            line.clear();
+        state.input.clear();
+        std::fill (&state.phaseHistory[0][0], &state.phaseHistory[0][0] + 2 * HistoryLine::length * L, 0.0);
     }
 
-    const HistoryLine& getInputLine() const noexcept      { return input; }
-    const HistoryLine& getPhaseLine (int p) const noexcept { return phases[p]; }
+    const HistoryLine& getInputLine() const noexcept   { return state.input; }
+    int getPhasePosition() const noexcept              { return state.phasePosition; }
+    /** Entry i (0 … 31) of phase p's history. */
+    double getPhaseHistory (int p, int i) const noexcept { return state.phaseHistory[i][p]; }
 
 private:
-    HistoryLine input;
-    HistoryLine phases[PolyphaseTables<L>::phaseCount];
-    double scratch = 0.0;
+    OversamplerState<L> state;
     const PolyphaseTables<L>* tables;
 };

@@ -317,22 +317,22 @@ TEST (KorvaneCoreQuality, SelectingALevelClearsOnlyItsOwnHistories)
                                                       bytesOf (right.oversampler4), bytesOf (right.oversampler16)); };
     const auto before = others();
     const int inputPosition = left.oversampler8.getInputLine().getWritePosition();
-    const int phasePosition = left.oversampler8.getPhaseLine (0).getWritePosition();
+    const int phasePosition = left.oversampler8.getPhasePosition();
     ASSERT_NE (left.oversampler8.getInputLine().data()[0], 0.0);
 
     core->setQuality (2);
 
     EXPECT_EQ (others(), before);
     EXPECT_EQ (left.oversampler8.getInputLine().getWritePosition(), inputPosition);
-    EXPECT_EQ (left.oversampler8.getPhaseLine (0).getWritePosition(), phasePosition);
+    EXPECT_EQ (left.oversampler8.getPhasePosition(), phasePosition);
 
     for (const auto* channel : { &left, &right })
-        for (int p = -1; p < 8; ++p)
+        for (int i = 0; i < 2 * HistoryLine::length; ++i)
         {
-            const auto& line = p < 0 ? channel->oversampler8.getInputLine() : channel->oversampler8.getPhaseLine (p);
+            ASSERT_EQ (channel->oversampler8.getInputLine().data()[i], 0.0);
 
-            for (int i = 0; i < 2 * HistoryLine::length; ++i)
-                ASSERT_EQ (line.data()[i], 0.0);
+            for (int p = 0; p < 8; ++p)
+                ASSERT_EQ (channel->oversampler8.getPhaseHistory (p, i), 0.0);
         }
 }
 

@@ -90,18 +90,18 @@ TYPED_TEST (OversamplerTest, ClearingZeroesTheHistoriesAndKeepsThePositions)
         oversampler.process (0.3);
 
     const int inputPosition = oversampler.getInputLine().getWritePosition();
-    const int phasePosition = oversampler.getPhaseLine (0).getWritePosition();
+    const int phasePosition = oversampler.getPhasePosition();
     oversampler.clear();
 
     EXPECT_EQ (oversampler.getInputLine().getWritePosition(), inputPosition);
-    EXPECT_EQ (oversampler.getPhaseLine (0).getWritePosition(), phasePosition);
+    EXPECT_EQ (oversampler.getPhasePosition(), phasePosition);
     EXPECT_EQ (inputPosition, 21 % 16);
 
-    for (int p = -1; p < this->L; ++p)
+    for (int i = 0; i < 2 * HistoryLine::length; ++i)
     {
-        const auto& line = p < 0 ? oversampler.getInputLine() : oversampler.getPhaseLine (p);
+        EXPECT_EQ (oversampler.getInputLine().data()[i], 0.0);
 
-        for (int i = 0; i < 2 * HistoryLine::length; ++i)
-            EXPECT_EQ (line.data()[i], 0.0);
+        for (int p = 0; p < this->L; ++p)
+            EXPECT_EQ (oversampler.getPhaseHistory (p, i), 0.0);
     }
 }
