@@ -91,7 +91,11 @@ void HalcyonEffect::initialise()
 
 void HalcyonEffect::parameterChanged (Parameter* parameter)
 {
-    if (core != nullptr)
+    // The preset name is text, which no core reads. Its change runs with the
+    // text's own lock held, and a silent change takes that lock on the audio
+    // thread inside a processing call, where the frame lock is held: waiting
+    // here for the frame lock would deadlock the two threads.
+    if (core != nullptr && parameter->getIdentifier() != currentPresetNameIdentifier)
     {
         const juce::ScopedLock sl (frameLock);
 

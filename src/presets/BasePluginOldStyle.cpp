@@ -20,7 +20,11 @@ BasePluginOldStyle::BasePluginOldStyle (int presetParameters, int notPresetableP
 void BasePluginOldStyle::initialise()
 {
     fillHostParameterTable();
-    recentlyUsedDirectory = juce::File::getSpecialLocation (juce::File::userHomeDirectory).getFullPathName();
+
+    {
+        const juce::SpinLock::ScopedLockType sl (recentlyUsedDirectoryLock);
+        recentlyUsedDirectory = juce::File::getSpecialLocation (juce::File::userHomeDirectory).getFullPathName();
+    }
 
     // Listeners, user settings, the MIDI map's start-up file, afterInitialise().
     BasePlugin::initialise();
@@ -339,10 +343,22 @@ void BasePluginOldStyle::setPresetStoringOnDemand (bool onDemand)
         storePreset (currentPreset.load());
 }
 
+juce::String BasePluginOldStyle::getRecentlyUsedDirectory() const
+{
+    const juce::SpinLock::ScopedLockType sl (recentlyUsedDirectoryLock);
+    return recentlyUsedDirectory;
+}
+
 void BasePluginOldStyle::setRecentlyUsedDirectory (const juce::File& folder)
 {
-    if (folder.isDirectory())
-        recentlyUsedDirectory = folder.getFullPathName();
+    if (! folder.isDirectory())
+        return;
+
+    // A host thread loading a bank and the browser saving a file may both
+    // remember their folder at once.
+    const auto path = folder.getFullPathName();
+    const juce::SpinLock::ScopedLockType sl (recentlyUsedDirectoryLock);
+    recentlyUsedDirectory = path;
 }
 
 void BasePluginOldStyle::rememberFolderOf (const juce::File& file)

@@ -118,7 +118,8 @@ public:
     void setDefaultPresetsMode (int mode) noexcept { defaultPresetsMode = mode; }
     const juce::String& getUserDefinedBankFile() const noexcept { return userDefinedBankFile; }
     void setUserDefinedBankFile (const juce::String& path) { userDefinedBankFile = path; }
-    const juce::String& getRecentlyUsedDirectory() const noexcept { return recentlyUsedDirectory; }
+    /** A copy: every file operation may change it, on whichever thread it runs. */
+    juce::String getRecentlyUsedDirectory() const;
     /** Only a folder that exists is taken. */
     void setRecentlyUsedDirectory (const juce::File& folder);
 
@@ -156,6 +157,7 @@ private:
     int defaultPresetsMode = factoryPresets;
     juce::String userDefinedBankFile;
     juce::String recentlyUsedDirectory;
+    mutable juce::SpinLock recentlyUsedDirectoryLock;   // a string is no single word to share
     std::atomic<PresetChanger*> presetChanger { nullptr };
     juce::Array<PresetManagerListener*> presetManagerListeners;
 };

@@ -119,7 +119,7 @@ std::unique_ptr<juce::XmlElement> BasePluginOldStyle::createUserSettingsXml()
     root->setAttribute ("application", getPluginName());
 
     root->createNewChildElement ("PluginDirectories")
-        ->createNewChildElement ("RecentlyUsed")->setAttribute ("dir", recentlyUsedDirectory);
+        ->createNewChildElement ("RecentlyUsed")->setAttribute ("dir", getRecentlyUsedDirectory());
 
     auto* resources = root->createNewChildElement ("ResourcesSettings");
     auto* presets = resources->createNewChildElement ("Presets");
