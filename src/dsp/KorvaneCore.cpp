@@ -374,11 +374,21 @@ namespace
         r.storeHistory (b);
     }
 
-    /** Direct form I on both lanes, in the order BiquadFilter::filter uses. */
-    template <typename History>
-    inline Pair filterPair (const double* c, History& h, Pair x) noexcept
+    /** Both lanes of each of a filter's five coefficients. */
+    inline void splatCoefficients (Pair* to, const BiquadFilter& f) noexcept
     {
-        const Pair y = splat (c[1]) * h.x1 + splat (c[0]) * x + splat (c[2]) * h.x2 - splat (c[3]) * h.y1 - splat (c[4]) * h.y2 + 1e-20;
+        const double* c = f.coefficients();
+
+        for (int i = 0; i < 5; ++i)
+            to[i] = splat (c[i]);
+    }
+
+    /** Direct form I on both lanes, in the order BiquadFilter::filter uses;
+        c holds the coefficients already in both lanes. */
+    template <typename History>
+    inline Pair filterPair (const Pair* c, History& h, Pair x) noexcept
+    {
+        const Pair y = c[1] * h.x1 + c[0] * x + c[2] * h.x2 - c[3] * h.y1 - c[4] * h.y2 + 1e-20;
         h.x2 = h.x1;
         h.x1 = x;
         h.y2 = h.y1;
@@ -387,10 +397,34 @@ namespace
     }
 }
 
+void KorvaneCore::takeStereoCoefficients() noexcept
+{
+    const Channel& l = channels[0];
+    StereoCoefficients& c = stereoCoefficients;
+
+    splatCoefficients (c.highCut, l.highCut);
+    splatCoefficients (c.lowCut, l.lowCut);
+    splatCoefficients (c.fixedHighPass, l.fixedHighPass);
+
+    for (int band = 0; band < numBands; ++band)
+        splatCoefficients (c.bands[band], l.bands[band]);
+
+    c.preGain = splat (l.preHighPass.gain);
+    c.prePole = splat (l.preHighPass.pole);
+    c.envelopePole = splat (l.envelope.pole);
+    c.postGain = splat (l.postHighPass.gain);
+    c.postPole = splat (l.postHighPass.pole);
+
+    for (int i = 0; i < 4; ++i)
+        c.tonePole[i] = splat (l.toneNetwork[i].pole);
+}
+
 void KorvaneCore::enterLockstep() noexcept
 {
     Channel& l = channels[0];
     Channel& r = channels[1];
+
+    takeStereoCoefficients();
 
     gatherHistory (stereo.highCut, l.highCut, r.highCut);
     gatherHistory (stereo.lowCut, l.lowCut, r.lowCut);
@@ -449,24 +483,30 @@ KorvaneCore::Pair KorvaneCore::processBothChannels (double xL, double xR) noexce
     Channel& r = channels[1];
     Pair w { xL, xR };
 
+    StereoCoefficients& k = stereoCoefficients;
+
     if (highCutOn != 0)
     {
-        l.highCut.advancePass();
-        w = filterPair (l.highCut.coefficients(), stereo.highCut, w);
+        if (l.highCut.advancePass())
+            splatCoefficients (k.highCut, l.highCut);
+
+        w = filterPair (k.highCut, stereo.highCut, w);
     }
 
-    l.lowCut.advancePass();
-    w = filterPair (l.lowCut.coefficients(), stereo.lowCut, w);
+    if (l.lowCut.advancePass())
+        splatCoefficients (k.lowCut, l.lowCut);
+
+    w = filterPair (k.lowCut, stereo.lowCut, w);
 
     {
-        const Pair y = (w - stereo.preInput) * l.preHighPass.gain + l.preHighPass.pole * stereo.preOutput + 1e-20;
+        const Pair y = (w - stereo.preInput) * k.preGain + k.prePole * stereo.preOutput + 1e-20;
         stereo.preInput = w;
         stereo.preOutput = y;
         w = 8.0 * y;
     }
 
     const Pair rectified = w > 0.0 ? w : splat (0.0);
-    stereo.envelope = rectified - (rectified - stereo.envelope) * l.envelope.pole + 1e-20;
+    stereo.envelope = rectified - (rectified - stereo.envelope) * k.envelopePole + 1e-20;
     const Pair biasTerm = stereo.envelope * bias * 0.2;
 
     const Pair u = (w + biasTerm) * preampLinearGain * 0.079575;
@@ -488,7 +528,7 @@ KorvaneCore::Pair KorvaneCore::processBothChannels (double xL, double xR) noexce
 
     Pair hp;
     {
-        hp = (s - stereo.postInput) * l.postHighPass.gain + l.postHighPass.pole * stereo.postOutput + 1e-20;
+        hp = (s - stereo.postInput) * k.postGain + k.postPole * stereo.postOutput + 1e-20;
         stereo.postInput = s;
         stereo.postOutput = hp;
     }
@@ -497,23 +537,25 @@ KorvaneCore::Pair KorvaneCore::processBothChannels (double xL, double xR) noexce
     stereo.brightness = lp;
     const Pair mix = (lp - hp) * tone + hp + 1e-20;
 
-    const Pair k1 = mix - (mix - stereo.tone[0]) * l.toneNetwork[0].pole + 1e-20;
+    const Pair k1 = mix - (mix - stereo.tone[0]) * k.tonePole[0] + 1e-20;
     stereo.tone[0] = k1;
     Pair d = k1 - mix;
 
     for (int i = 1; i < 4; ++i)
     {
-        d = d - (d - stereo.tone[i]) * l.toneNetwork[i].pole + 1e-20;
+        d = d - (d - stereo.tone[i]) * k.tonePole[i] + 1e-20;
         stereo.tone[i] = d;
     }
 
     Pair out = (mix - k1) * 0.472 + d;
-    out = filterPair (l.fixedHighPass.coefficients(), stereo.fixedHighPass, out);
+    out = filterPair (k.fixedHighPass, stereo.fixedHighPass, out);
 
     for (int band = 0; band < numBands; ++band)
     {
-        l.bands[band].advancePeaking();
-        out = filterPair (l.bands[band].coefficients(), stereo.bands[band], out);
+        if (l.bands[band].advancePeaking())
+            splatCoefficients (k.bands[band], l.bands[band]);
+
+        out = filterPair (k.bands[band], stereo.bands[band], out);
     }
 
     const Pair e = out * compensationGain + 1e-20;

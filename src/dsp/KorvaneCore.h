@@ -144,6 +144,18 @@ private:
         Pair preInput, preOutput, envelope, postInput, postOutput, brightness, tone[4];
     };
 
+    /** The left filters' coefficients, each already in both lanes, so that
+        the side-by-side chain reads them without broadcasting every one on
+        every sample. Taken at the start of each side-by-side run and again
+        whenever a left filter recomputes its coefficients during it. */
+    struct StereoCoefficients
+    {
+        Pair highCut[5], lowCut[5], fixedHighPass[5], bands[numBands][5];
+        Pair preGain, prePole, envelopePole, postGain, postPole, tonePole[4];
+    };
+
+    void takeStereoCoefficients() noexcept;
+
     void advanceSharedState() noexcept;
     double processChannel (Channel& channel, int index, double x) noexcept;
     Pair processBothChannels (double xL, double xR) noexcept;
@@ -190,6 +202,7 @@ private:
     Channel channels[2];
 
     StereoChain stereo;
+    StereoCoefficients stereoCoefficients;
     double lastOutput[2] {};
     bool inLockstep = false;
     bool rightCoefficientsStale = true;   // a left filter recomputed since the right one last copied

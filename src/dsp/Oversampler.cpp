@@ -1,5 +1,8 @@
 #include "dsp/Oversampler.h"
 
+#include <type_traits>
+#include <utility>
+
 void designOversamplingPrototype (int factor, double* h) noexcept
 {
     constexpr double pi = 3.141592653589793;

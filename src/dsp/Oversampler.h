@@ -61,6 +61,7 @@ template <int L>
 struct OversamplerState
 {
     HistoryLine input;
+    alignas (16) double inputPairs[2 * HistoryLine::length][2] {};   // the same samples as input, each already in two lanes (for SSE2, which cannot broadcast from memory)
     alignas (64) double phaseHistory[2 * HistoryLine::length][(std::size_t) L] {};   // [time][phase], each row stored twice like a HistoryLine
     std::int32_t phasePosition = 0;
     double scratch = 0.0;
@@ -109,6 +110,7 @@ public:
     void clear() noexcept
     {
         state.input.clear();
+        std::fill (&state.inputPairs[0][0], &state.inputPairs[0][0] + 4 * HistoryLine::length, 0.0);
         std::fill (&state.phaseHistory[0][0], &state.phaseHistory[0][0] + 2 * HistoryLine::length * L, 0.0);
     }
 
