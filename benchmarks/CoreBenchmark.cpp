@@ -26,6 +26,9 @@
       glides     the four bands and both cuts kept gliding (their targets
                  flip every block), everything else settled
       silence    digital silence after the gates have closed
+      tiny       tones at -600 dB after a loud start (1e-30: where a chain
+                 without its tiny offsets would decay into subnormals)
+      quiet      tones at -140 dB after a loud start, just above the gates
 */
 
 namespace
@@ -36,8 +39,8 @@ namespace
     constexpr float defaults[21] { 0.0f, 0.5f, 0.5f, 1.0f, 1.0f, 0.0f, 0.5f, 0.5f, 0.0f, 0.5f, 0.5f,
                                    0.0f, 0.5f, 0.5f, 0.6f, 0.5f, 0.5f, 0.0f, 1.0f, 0.5f, 1.0f };
 
-    enum Scenario { steady, automation, glides, silence, numScenarios };
-    const char* const scenarioNames[numScenarios] { "steady", "automation", "glides", "silence" };
+    enum Scenario { steady, automation, glides, silence, tiny, quiet, numScenarios };
+    const char* const scenarioNames[numScenarios] { "steady", "automation", "glides", "silence", "tiny", "quiet" };
 
     void fillTones (std::vector<float>& left, std::vector<float>& right, double amplitude)
     {
@@ -55,6 +58,7 @@ namespace
         std::unique_ptr<Core> core = std::make_unique<Core>();
         std::vector<float> tones = std::vector<float> (blockSize), tonesRight = std::vector<float> (blockSize);
         std::vector<float> zeros = std::vector<float> (blockSize, 0.0f);
+        std::vector<float> faint = std::vector<float> (blockSize), faintRight = std::vector<float> (blockSize);
         std::vector<float> left = std::vector<float> (blockSize), right = std::vector<float> (blockSize);
         Scenario scenario;
         long block = 0;
@@ -62,6 +66,7 @@ namespace
         Driver (int quality, Scenario s) : scenario (s)
         {
             fillTones (tones, tonesRight, 1.0);
+            fillTones (faint, faintRight, scenario == tiny ? 1.0e-30 : 1.0e-7);
 
             for (int i = 0; i < 21; ++i)
                 core->setParameter (i, defaults[i]);
@@ -79,12 +84,23 @@ namespace
                     run (zeros, zeros, false);
         }
 
+        /** What the scenario feeds the core, block after block. */
+        const std::vector<float>& sourceLeft() const
+        {
+            return scenario == silence ? zeros : scenario == tiny || scenario == quiet ? faint : tones;
+        }
+
+        const std::vector<float>& sourceRight() const
+        {
+            return scenario == silence ? zeros : scenario == tiny || scenario == quiet ? faintRight : tonesRight;
+        }
+
         void run (const std::vector<float>& fromLeft, const std::vector<float>& fromRight, bool move)
         {
             std::memcpy (left.data(), fromLeft.data(), sizeof (float) * blockSize);
             std::memcpy (right.data(), fromRight.data(), sizeof (float) * blockSize);
 
-            if (! move || scenario == steady || scenario == silence)
+            if (! move || scenario == steady || scenario == silence || scenario == tiny || scenario == quiet)
             {
                 float* l = left.data();
                 float* r = right.data();
@@ -131,8 +147,8 @@ namespace
     {
         korvane_dsp::forceInstructionSet (set);
         Driver<Core> driver (quality, scenario);
-        const auto& source = scenario == silence ? driver.zeros : driver.tones;
-        const auto& sourceRight = scenario == silence ? driver.zeros : driver.tonesRight;
+        const auto& source = driver.sourceLeft();
+        const auto& sourceRight = driver.sourceRight();
 
         for (auto _ : state)
         {
@@ -142,7 +158,7 @@ namespace
             benchmark::ClobberMemory();
         }
 
-        if (scenario != silence && (! driver.core->isChannelActive (0) || ! driver.core->isChannelActive (1)))
+        if ((scenario == steady || scenario == automation || scenario == glides) && (! driver.core->isChannelActive (0) || ! driver.core->isChannelActive (1)))
             state.SkipWithError ("a gate closed");
         if (scenario == silence && (driver.core->isChannelActive (0) || driver.core->isChannelActive (1)))
             state.SkipWithError ("a gate stayed open");
@@ -159,10 +175,8 @@ namespace
     template <typename Core>
     __attribute__ ((noinline)) void measuredBlocks (Driver<Core>& driver, int n)
     {
-        const bool quiet = driver.scenario == silence;
-
         for (int i = 0; i < n; ++i)
-            driver.run (quiet ? driver.zeros : driver.tones, quiet ? driver.zeros : driver.tonesRight, true);
+            driver.run (driver.sourceLeft(), driver.sourceRight(), true);
     }
 
     /** "--count=NAME,BLOCKS": runs the named case (e.g. korvane_avx2/q3/steady)
