@@ -293,7 +293,7 @@ std::unique_ptr<juce::XmlElement> MidiControl::createMapXml() const
 
 void MidiControl::loadMapFile (const juce::File& file)
 {
-    if (auto root = juce::parseXML (file))
+    if (auto root = XmlNames::parseFile (file))
         loadMapXml (*root);
 }
 

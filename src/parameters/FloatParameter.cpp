@@ -1,5 +1,7 @@
 #include "parameters/FloatParameter.h"
 
+#include <cmath>
+
 FloatParameter::FloatParameter (int32_t identifierToUse, const juce::String& nameToUse,
                                 float minimumValue, float maximumValue, float initialValue)
     : Parameter (identifierToUse, nameToUse),
@@ -50,7 +52,15 @@ float FloatParameter::getNormalisedValue() const
 
 int32_t FloatParameter::getIntValue() const
 {
-    return static_cast<int32_t> (value.load());
+    // Truncated toward zero. A range wider than 32-bit integers (from the
+    // definitions) would make the conversion undefined: such values are
+    // limited to that range first, and NaN reads as 0.
+    const auto v = std::trunc (static_cast<double> (value.load()));
+
+    if (std::isnan (v))
+        return 0;
+
+    return static_cast<int32_t> (juce::jlimit (-2147483648.0, 2147483647.0, v));
 }
 
 bool FloatParameter::getBoolValue() const

@@ -37,7 +37,7 @@ void ParameterManager::loadFromResource (const juce::String& fileName)
     if (text.isEmpty())
         return;
 
-    if (const auto root = juce::parseXML (text))
+    if (const auto root = XmlNames::parseText (text))
         loadFromXml (*root);
 }
 

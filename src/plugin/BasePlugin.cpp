@@ -337,7 +337,7 @@ void BasePlugin::loadUserSettingsFile()
     const auto file = getUserSettingsFile();
 
     if (file.existsAsFile())
-        if (auto root = juce::parseXML (file))
+        if (auto root = XmlNames::parseFile (file))
             loadUserSettingsXml (*root);
 }
 

@@ -181,7 +181,7 @@ juce::String BasePluginOldStyle::ccmapFileWildcard() const  { return wildcardFor
 //==============================================================================
 void BasePluginOldStyle::loadPresetFile (const juce::File& file, int slotIndex)
 {
-    if (auto root = juce::parseXML (file))
+    if (auto root = XmlNames::parseFile (file))
     {
         loadPresetFromXml (*root, slotIndex);
 
@@ -203,7 +203,7 @@ void BasePluginOldStyle::savePresetFile (const juce::File& file, int slotIndex)
 
 void BasePluginOldStyle::loadBankFile (const juce::File& file)
 {
-    if (auto root = juce::parseXML (file))
+    if (auto root = XmlNames::parseFile (file))
     {
         loadBankFromXml (*root);
 

@@ -1,5 +1,7 @@
 #include "presets/StateChunk.h"
 
+#include "plugin/XmlNames.h"
+
 void StateChunk::pack (const juce::XmlElement& element, juce::MemoryBlock& destination)
 {
     const auto text = element.toString (juce::XmlElement::TextFormat().singleLine().withoutHeader());
@@ -25,5 +27,12 @@ std::unique_ptr<juce::XmlElement> StateChunk::unpack (const void* data, int size
         return nullptr;
 
     const auto* text = static_cast<const char*> (data) + 8;
-    return juce::parseXML (juce::String::fromUTF8 (text, juce::jmin (sizeInBytes - 8, length)));
+    const auto textBytes = juce::jmin (sizeInBytes - 8, length);
+
+    // Text that is not valid UTF-8 does not parse: JUCE's parser would read
+    // past the end of a multi-byte sequence cut short.
+    if (! juce::CharPointer_UTF8::isValidString (text, textBytes))
+        return nullptr;
+
+    return XmlNames::parseText (juce::String::fromUTF8 (text, textBytes));
 }

@@ -83,7 +83,7 @@ namespace SkinXml
     int readInt (const juce::XmlElement& element, const char* attributeName, int whenAbsent)
     {
         if (auto value = XmlNames::findAttribute (element, attributeName))
-            return parseInt (*value);
+            return juce::jlimit (-maxNumber, maxNumber, parseInt (*value));
 
         return whenAbsent;
     }

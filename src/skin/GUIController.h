@@ -23,7 +23,15 @@ namespace SkinXml
     juce::String readString (const juce::XmlElement& element, const char* attributeName,
                              const juce::String& whenAbsent = {});
 
-    /** The attribute as a decimal integer, or the default when absent. */
+    /** The largest number an integer attribute gives. A skin measures a few
+        hundred pixels and counts a few dozen frames; numbers near the int
+        range would overflow JUCE's geometry (a rectangle's right edge) and
+        the controls' own arithmetic (the frames of a 3D button, the rows of
+        a bitmap font). */
+    constexpr int maxNumber = 65536;
+
+    /** The attribute as a decimal integer limited to -maxNumber ... maxNumber,
+        or the default when absent. */
     int readInt (const juce::XmlElement& element, const char* attributeName, int whenAbsent = 0);
 
     /** The attribute as a hexadecimal ARGB colour; absent reads as "0" (transparent black). */

@@ -87,7 +87,7 @@ SkinLoader::Outcome SkinLoader::loadFromText (const juce::String& skinText, Skin
     if (skinText.isEmpty())
         return Outcome::notParsed;
 
-    const auto root = juce::parseXML (skinText);
+    const auto root = XmlNames::parseText (skinText);
 
     if (root == nullptr)
         return Outcome::notParsed;
