@@ -554,6 +554,21 @@ double ReferenceKorvaneCore::chain (Channel& c, double x)
     return y;
 }
 
+double ReferenceKorvaneCore::advanceSmoothedValues()
+{
+    const double b = smoothingCoefficient;
+    preampDb = smooth (preampDb, preampTargetDb, b);
+    const double g = 0.3012764109395346 * std::exp (-4.118746329577581 * (preampDb * 0.01 + 1e-20)) + 0.32866730476386563;
+    compensationGain = 32 * (g * g * g * g * g) + 1e-20;
+    bias = smooth (bias, raw[3], b);
+    tone = smooth (tone, raw[4], b);
+    brightness = smooth (brightness, raw[5], b);
+    fx = smooth (fx, raw[18], b);
+    outputGain = smooth (outputGain, outputGainTarget, b);
+    preampLinearGain = std::pow (10.0, preampDb * 0.05);
+    return std::exp (-twoPi * (2000 * brightness + 369) / sampleRate) + 1e-20;   // the brightness pole
+}
+
 void ReferenceKorvaneCore::processStereo (float** leftChannel, float** rightChannel, int numSamples)
 {
     float* l = *leftChannel;
@@ -563,17 +578,7 @@ void ReferenceKorvaneCore::processStereo (float** leftChannel, float** rightChan
 
     for (int i = 0; i < numSamples; ++i)
     {
-        const double b = smoothingCoefficient;
-        preampDb = smooth (preampDb, preampTargetDb, b);
-        const double g = 0.3012764109395346 * std::exp (-4.118746329577581 * (preampDb * 0.01 + 1e-20)) + 0.32866730476386563;
-        compensationGain = 32 * (g * g * g * g * g) + 1e-20;
-        bias = smooth (bias, raw[3], b);
-        tone = smooth (tone, raw[4], b);
-        brightness = smooth (brightness, raw[5], b);
-        fx = smooth (fx, raw[18], b);
-        outputGain = smooth (outputGain, outputGainTarget, b);
-        preampLinearGain = std::pow (10.0, preampDb * 0.05);
-        const double pole = std::exp (-twoPi * (2000 * brightness + 369) / sampleRate) + 1e-20;
+        const double pole = advanceSmoothedValues();
         L.brightPole = pole;
         R.brightPole = pole;
 
@@ -632,17 +637,7 @@ void ReferenceKorvaneCore::processMono (float** channel, int numSamples)
 
     for (int i = 0; i < numSamples; ++i)
     {
-        const double b = smoothingCoefficient;
-        preampDb = smooth (preampDb, preampTargetDb, b);
-        const double g = 0.3012764109395346 * std::exp (-4.118746329577581 * (preampDb * 0.01 + 1e-20)) + 0.32866730476386563;
-        compensationGain = 32 * (g * g * g * g * g) + 1e-20;
-        bias = smooth (bias, raw[3], b);
-        tone = smooth (tone, raw[4], b);
-        brightness = smooth (brightness, raw[5], b);
-        fx = smooth (fx, raw[18], b);
-        outputGain = smooth (outputGain, outputGainTarget, b);
-        preampLinearGain = std::pow (10.0, preampDb * 0.05);
-        const double pole = std::exp (-twoPi * (2000 * brightness + 369) / sampleRate) + 1e-20;
+        const double pole = advanceSmoothedValues();
         L.brightPole = pole;
         channelState[1].brightPole = pole;
 

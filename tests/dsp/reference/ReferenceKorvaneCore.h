@@ -95,6 +95,10 @@ public:
     };
 
 private:
+    /** One sample's step of every smoothed value and what follows from it
+        (compensation, linear preamp gain); returns the brightness pole. */
+    double advanceSmoothedValues();
+
     struct Channel
     {
         double dryRing[60] {};
