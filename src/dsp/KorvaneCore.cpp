@@ -477,10 +477,9 @@ void KorvaneCore::leaveLockstep() noexcept
     inLockstep = false;
 }
 
-KorvaneCore::Pair KorvaneCore::processBothChannels (double xL, double xR) noexcept
+KorvaneCore::Pair KorvaneCore::inputOfBothChannels (double xL, double xR) noexcept
 {
     Channel& l = channels[0];
-    Channel& r = channels[1];
     Pair w { xL, xR };
 
     StereoCoefficients& k = stereoCoefficients;
@@ -509,7 +508,14 @@ KorvaneCore::Pair KorvaneCore::processBothChannels (double xL, double xR) noexce
     stereo.envelope = rectified - (rectified - stereo.envelope) * k.envelopePole + 1e-20;
     const Pair biasTerm = stereo.envelope * bias * 0.2;
 
-    const Pair u = (w + biasTerm) * preampLinearGain * 0.079575;
+    return (w + biasTerm) * preampLinearGain * 0.079575;
+}
+
+KorvaneCore::Pair KorvaneCore::curveOfBothChannels (Pair u, const SharedSample& shared) noexcept
+{
+    Channel& l = channels[0];
+    Channel& r = channels[1];
+    StereoCoefficients& k = stereoCoefficients;
     Pair s;
     {
         double sL = 0.0, sR = 0.0;
@@ -533,9 +539,9 @@ KorvaneCore::Pair KorvaneCore::processBothChannels (double xL, double xR) noexce
         stereo.postOutput = hp;
     }
 
-    const Pair lp = s - (s - stereo.brightness) * l.brightness.pole + 1e-20;
+    const Pair lp = s - (s - stereo.brightness) * shared.brightnessPole + 1e-20;
     stereo.brightness = lp;
-    const Pair mix = (lp - hp) * tone + hp + 1e-20;
+    const Pair mix = (lp - hp) * shared.tone + hp + 1e-20;
 
     const Pair k1 = mix - (mix - stereo.tone[0]) * k.tonePole[0] + 1e-20;
     stereo.tone[0] = k1;
@@ -547,7 +553,15 @@ KorvaneCore::Pair KorvaneCore::processBothChannels (double xL, double xR) noexce
         stereo.tone[i] = d;
     }
 
-    Pair out = (mix - k1) * 0.472 + d;
+    return (mix - k1) * 0.472 + d;
+}
+
+KorvaneCore::Pair KorvaneCore::backOfBothChannels (Pair out, const SharedSample& shared) noexcept
+{
+    Channel& l = channels[0];
+    Channel& r = channels[1];
+    StereoCoefficients& k = stereoCoefficients;
+
     out = filterPair (k.fixedHighPass, stereo.fixedHighPass, out);
 
     for (int band = 0; band < numBands; ++band)
@@ -558,10 +572,8 @@ KorvaneCore::Pair KorvaneCore::processBothChannels (double xL, double xR) noexce
         out = filterPair (k.bands[band], stereo.bands[band], out);
     }
 
-    const Pair e = out * compensationGain + 1e-20;
-    const int dryIndex = ringIndex + dryRingLength - latency;
-    const Pair dry { l.dryRing[dryIndex], r.dryRing[dryIndex] };
-    const Pair y = ((e - dry) * fx + dry) * outputGain + 1e-20;
+    const Pair e = out * shared.compensationGain + 1e-20;
+    const Pair y = ((e - shared.dry) * shared.fx + shared.dry) * shared.outputGain + 1e-20;
 
     meter (0, y[0]);
     gate (l, y[0]);
@@ -570,7 +582,6 @@ KorvaneCore::Pair KorvaneCore::processBothChannels (double xL, double xR) noexce
     return y;
 }
 
-//==============================================================================
 namespace
 {
     /** Some hosts hand over NaN or infinite samples; one of them would leave
@@ -582,6 +593,108 @@ namespace
     }
 }
 
+KorvaneCore::SharedSample KorvaneCore::takeSharedSample() const noexcept
+{
+    const int dryIndex = ringIndex + dryRingLength - latency;
+    return { Pair { channels[0].dryRing[dryIndex], channels[1].dryRing[dryIndex] },
+             tone, channels[0].brightness.pole, compensationGain, fx, outputGain };
+}
+
+bool KorvaneCore::gatesStayOpen (int samples) const noexcept
+{
+    // A gate's envelope falls by one decay step per sample at most and the
+    // gate closes only below 2e-5: from these envelopes on, the next
+    // `samples` samples cannot close either gate.
+    for (const auto& c : channels)
+    {
+        double floor = c.gateEnvelope;
+
+        for (int n = 0; n < samples; ++n)
+            floor = (meterDecay + 1e-20) * floor;
+
+        if (! (floor >= 2e-5))
+            return false;
+    }
+
+    return true;
+}
+
+void KorvaneCore::beginSideBySideSample (double xL, double xR) noexcept
+{
+    if (++ringIndex == dryRingLength)
+        ringIndex = 0;
+
+    advanceSharedState();
+
+    channels[0].dryRing[ringIndex] = xL;
+    channels[0].dryRing[ringIndex + dryRingLength] = xL;
+    channels[1].dryRing[ringIndex] = xR;
+    channels[1].dryRing[ringIndex + dryRingLength] = xR;
+}
+
+void KorvaneCore::emit (float* l, float* r, int i, Pair y) noexcept
+{
+    lastOutput[0] = y[0];
+    lastOutput[1] = y[1];
+    l[i] = (float) y[0];
+    r[i] = (float) y[1];
+}
+
+int KorvaneCore::runBothChannels (float* l, float* r, int i, int numSamples, double xL, double xR) noexcept
+{
+    // Sample i has been read and the shared state advanced for it. The
+    // chain runs as a pipeline of three stages on three consecutive samples:
+    // the input filters and the bias of sample i + 2, the curve and the tone
+    // filters of sample i + 1, the equaliser, the mix, the meters and the
+    // gates of sample i. The stages share no state, so their dependency
+    // chains overlap; each filter still sees its samples in order and every
+    // operation is the one-sample step's. What a stage needs of the shared
+    // state of its own sample travels with it. A sample enters the pipeline
+    // only while no gate can close before it, since a closed gate would
+    // leave it unprocessed.
+    Pair u0 = inputOfBothChannels (xL, xR);
+    SharedSample shared0 = takeSharedSample();
+
+    if (! (i + 1 < numSamples && gatesStayOpen (1)))
+    {
+        emit (l, r, i, backOfBothChannels (curveOfBothChannels (u0, shared0), shared0));
+        return finishSideBySideRun (i);
+    }
+
+    beginSideBySideSample (finiteOrZero (l[i + 1]), finiteOrZero (r[i + 1]));
+    Pair u1 = inputOfBothChannels (channels[0].dryRing[ringIndex], channels[1].dryRing[ringIndex]);
+    SharedSample shared1 = takeSharedSample();
+    Pair out0 = curveOfBothChannels (u0, shared0);
+
+    while (i + 2 < numSamples && gatesStayOpen (2))
+    {
+        beginSideBySideSample (finiteOrZero (l[i + 2]), finiteOrZero (r[i + 2]));
+        const Pair u2 = inputOfBothChannels (channels[0].dryRing[ringIndex], channels[1].dryRing[ringIndex]);
+        const SharedSample shared2 = takeSharedSample();
+
+        emit (l, r, i, backOfBothChannels (out0, shared0));
+        out0 = curveOfBothChannels (u1, shared1);
+        shared0 = shared1;
+        u1 = u2;
+        shared1 = shared2;
+        ++i;
+    }
+
+    // Sample i + 1 entered while its gates were sure to stay open.
+    emit (l, r, i, backOfBothChannels (out0, shared0));
+    emit (l, r, i + 1, backOfBothChannels (curveOfBothChannels (u1, shared1), shared1));
+    return finishSideBySideRun (i + 1);
+}
+
+int KorvaneCore::finishSideBySideRun (int last) noexcept
+{
+    if (++ringIndex == dryRingLength)
+        ringIndex = 0;
+
+    return last + 1;
+}
+
+//==============================================================================
 void KorvaneCore::processStereo (float** leftChannel, float** rightChannel, int numSamples)
 {
     float* const l = *leftChannel;
@@ -590,7 +703,7 @@ void KorvaneCore::processStereo (float** leftChannel, float** rightChannel, int 
     Channel& right = channels[1];
     instructionSet = korvane_dsp::activeInstructionSet();
 
-    for (int i = 0; i < numSamples; ++i)
+    for (int i = 0; i < numSamples;)
     {
         advanceSharedState();
 
@@ -611,12 +724,22 @@ void KorvaneCore::processStereo (float** leftChannel, float** rightChannel, int 
         double yL = xL;
         double yR = xR;
 
+        if (left.active && right.active && ! isFadeActive())
+        {
+            if (! inLockstep)
+                enterLockstep();
+
+            i = runBothChannels (l, r, i, numSamples, xL, xR);
+            continue;
+        }
+
         if (left.active && right.active)
         {
             if (! inLockstep)
                 enterLockstep();
 
-            const Pair y = processBothChannels (xL, xR);
+            const SharedSample shared = takeSharedSample();
+            const Pair y = backOfBothChannels (curveOfBothChannels (inputOfBothChannels (xL, xR), shared), shared);
             yL = y[0];
             yR = y[1];
         }
@@ -651,6 +774,8 @@ void KorvaneCore::processStereo (float** leftChannel, float** rightChannel, int 
 
         if (++ringIndex == dryRingLength)
             ringIndex = 0;
+
+        ++i;
     }
 
     if (inLockstep)

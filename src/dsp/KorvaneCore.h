@@ -32,7 +32,9 @@
     value (exp, pow, the brightness pole) are recomputed only when that
     value changed; the right filters take over the left coefficients only
     after the left ones changed; the oversampler runs its dot products with
-    the phases in the vector lanes, on the widest unit the CPU has.
+    the phases in the vector lanes, on the widest unit the CPU has; and
+    while no gate can close, three consecutive samples are in the chain at
+    once, each in a different stage (see runBothChannels).
 */
 class KorvaneCore : public EffectCore
 {
@@ -158,7 +160,23 @@ private:
 
     void advanceSharedState() noexcept;
     double processChannel (Channel& channel, int index, double x) noexcept;
-    Pair processBothChannels (double xL, double xR) noexcept;
+    /** What the later stages of a side-by-side sample take from the shared
+        state of their own sample (which later samples move on meanwhile). */
+    struct SharedSample
+    {
+        Pair dry;
+        double tone, brightnessPole, compensationGain, fx, outputGain;
+    };
+
+    Pair inputOfBothChannels (double xL, double xR) noexcept;
+    Pair curveOfBothChannels (Pair u, const SharedSample& shared) noexcept;
+    Pair backOfBothChannels (Pair out, const SharedSample& shared) noexcept;
+    SharedSample takeSharedSample() const noexcept;
+    bool gatesStayOpen (int samples) const noexcept;
+    void beginSideBySideSample (double xL, double xR) noexcept;
+    void emit (float* left, float* right, int index, Pair y) noexcept;
+    int runBothChannels (float* left, float* right, int start, int numSamples, double xL, double xR) noexcept;
+    int finishSideBySideRun (int last) noexcept;
     void enterLockstep() noexcept;
     void leaveLockstep() noexcept;
     void copyLeftCoefficientsToRight() noexcept;

@@ -345,6 +345,56 @@ TEST_P (ReferenceIdentity, SilenceClosesTheGatesAndSignalOpensThemAgain)
     }
 }
 
+TEST_P (ReferenceIdentity, GatesClosingInsideLongBlocksAtDifferentSamples)
+{
+    for (int q = 0; q < 4; ++q)
+    {
+        // Quiet tones that stop at different samples: each gate closes
+        // somewhere inside a long block, the two a few thousand samples
+        // apart, and single clicks open them again one at a time, also on
+        // the sample right after a gate closed and in blocks of 2 and 3.
+        Script s = baseScript (q, 70000);
+        fillSignal (s, 0, 3000, 0.002, 11);
+        std::fill (s.left.begin() + 2000, s.left.end(), 0.0f);
+        std::fill (s.right.begin() + 3000, s.right.end(), 0.0f);
+        s.blockSizes = { 8191, 2, 3, 4096 };
+
+        const Render first = expectIdentical (s, "gates in long blocks, quality " + std::to_string (q));
+        ASSERT_NE (std::find (first.activeAfterCall.begin(), first.activeAfterCall.end(), 0), first.activeAfterCall.end()) << "the gates never closed";
+
+        // Where the reference closed each gate, a click on the next sample.
+        for (int channel = 0; channel < 2; ++channel)
+        {
+            ReferenceKorvaneCore probe;
+            for (int i = 0; i < 21; ++i)
+                probe.setParameter (i, defaults[i]);
+            probe.setParameter (0, 0.45f);
+            probe.prepare (512);
+            probe.setSampleRate (44100.0f);
+            probe.setQuality (q);
+
+            std::vector<float> l (s.left), r (s.right);
+            int closedAt = -1;
+
+            for (int i = 0; i < (int) l.size() && closedAt < 0; ++i)
+            {
+                float* pl = &l[(size_t) i];
+                float* pr = &r[(size_t) i];
+                probe.processStereo (&pl, &pr, 1);
+
+                if (i > 3000 && ! probe.isChannelActive (channel))
+                    closedAt = i;
+            }
+
+            ASSERT_GE (closedAt, 0);
+            ASSERT_LT (closedAt + 1, (int) s.left.size());
+            (channel == 0 ? s.left : s.right)[(size_t) closedAt + 1] = 0.25f;
+        }
+
+        expectIdentical (s, "clicks after the gates closed, quality " + std::to_string (q));
+    }
+}
+
 TEST_P (ReferenceIdentity, RightChannelGoesOnAloneWithTheCoefficientsTheLeftLastComputed)
 {
     for (int q = 0; q < 4; q += 3)
