@@ -625,7 +625,12 @@ void KorvaneCore::beginSideBySideSample (double xL, double xR) noexcept
         ringIndex = 0;
 
     advanceSharedState();
+    storeDry (xL, xR);
+}
 
+void KorvaneCore::storeDry (double xL, double xR) noexcept
+{
+    // Each sample twice, so that a delayed read never wraps.
     channels[0].dryRing[ringIndex] = xL;
     channels[0].dryRing[ringIndex + dryRingLength] = xL;
     channels[1].dryRing[ringIndex] = xR;
@@ -713,10 +718,7 @@ void KorvaneCore::processStereo (float** leftChannel, float** rightChannel, int 
         if (xL != 0.0) left.active = true;
         if (xR != 0.0) right.active = true;
 
-        left.dryRing[ringIndex] = xL;
-        left.dryRing[ringIndex + dryRingLength] = xL;
-        right.dryRing[ringIndex] = xR;
-        right.dryRing[ringIndex + dryRingLength] = xR;
+        storeDry (xL, xR);
 
         if (isFadeActive())
             advanceFade (rates.parameterSmoothing, rates.rateRatio);

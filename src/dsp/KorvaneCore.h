@@ -174,6 +174,7 @@ private:
     SharedSample takeSharedSample() const noexcept;
     bool gatesStayOpen (int samples) const noexcept;
     void beginSideBySideSample (double xL, double xR) noexcept;
+    void storeDry (double xL, double xR) noexcept;
     void emit (float* left, float* right, int index, Pair y) noexcept;
     int runBothChannels (float* left, float* right, int start, int numSamples, double xL, double xR) noexcept;
     int finishSideBySideRun (int last) noexcept;
