@@ -769,10 +769,7 @@ void KorvaneCore::processStereo (float** leftChannel, float** rightChannel, int 
             yR *= gain;
         }
 
-        lastOutput[0] = yL;
-        lastOutput[1] = yR;
-        l[i] = (float) yL;
-        r[i] = (float) yR;
+        emit (l, r, i, Pair { yL, yR });
 
         if (++ringIndex == dryRingLength)
             ringIndex = 0;
