@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dsp/BypassRamp.h"
 #include "presets/PresetInterfaces.h"
 
 #include <juce_core/juce_core.h>
@@ -11,8 +12,9 @@ class Clock;
 /*  The base of the effect family's DSP cores (the effect frame knows it as
     HalcyonEffect::Core). Every operation the frame calls has a default that
     does nothing; the base adds the published meter values, the processing
-    lock the frame holds around every processing call, and the silent preset
-    change: fade out, apply the preset at silence, hold, fade back in.
+    lock the frame holds around every processing call, the silent preset
+    change (fade out, apply the preset at silence, hold, fade back in) and the
+    host's bypass switch, which a core follows with its BypassRamp.
 
     Plain C++ over juce_core: no plug-in or GUI class, so cores can be tested
     and benchmarked on their own.
@@ -37,6 +39,10 @@ public:
     virtual void setQuality (int level);
     virtual void clockTick (int clockIndex, Clock& clock);
     virtual int getLatencySamples();
+    /** The host's bypass switch for the coming processing calls (set between
+        them, under the frame lock); `immediately` skips the crossfade. */
+    void setBypassed (bool shouldBeBypassed, bool immediately) noexcept { bypassRamp.setBypassed (shouldBeBypassed, immediately); }
+    bool isBypassed() const noexcept { return bypassRamp.isBypassed(); }
     /** Processes numSamples in place from where the pointers point. */
     virtual void processStereo (float** left, float** right, int numSamples);
     virtual void processMono (float** channel, int numSamples);
@@ -59,6 +65,7 @@ public:
 
 protected:
     std::array<double, meterTableSize> meterTable {};
+    BypassRamp bypassRamp;
 
 private:
     PresetApplier* owner = nullptr;

@@ -72,6 +72,7 @@ void KorvaneCore::setSampleRate (float newSampleRate)
 {
     rates.update ((double) newSampleRate);
     smoothingCoefficient = rates.parameterSmoothing;
+    bypassRamp.setSampleRate (rates.sampleRate);
 
     const double fs = rates.sampleRate;
 
@@ -244,6 +245,15 @@ void KorvaneCore::meter (int index, double y) noexcept
     meterLevel[index] = meterLevel[index] * meterDecay + 1e-20;
 }
 
+double KorvaneCore::bypassOutput (int index, double processed, const double (&metersBefore)[2]) noexcept
+{
+    // The chain metered its own output; the meter shows the mix instead.
+    const double y = bypassRamp.mix (processed, channels[index].dryRing[ringIndex + dryRingLength - latency]);
+    meterLevel[index] = metersBefore[index];
+    meter (index, y);
+    return y;
+}
+
 double KorvaneCore::curve (Channel& c, double u) noexcept
 {
     switch (quality)
@@ -255,16 +265,28 @@ double KorvaneCore::curve (Channel& c, double u) noexcept
     }
 }
 
+bool KorvaneCore::inputStillDelayed (const Channel& c) const noexcept
+{
+    // The inputs of the last `latency` samples have not reached the output
+    // yet (the dry path's delay, matched by the oversampler's).
+    for (int k = 0; k < latency; ++k)
+        if (c.dryRing[ringIndex + dryRingLength - k] != 0.0)
+            return true;
+
+    return false;
+}
+
 void KorvaneCore::gate (Channel& c, double y) noexcept
 {
-    // The gate follows the signed output: it closes when the envelope
-    // has fallen below 2e-5.
+    // The gate follows the signed output: it closes when the envelope has
+    // fallen below 2e-5, and not while input is still on its way through
+    // the delay: a click after silence must come out, late, not vanish.
     c.gateEnvelope = (meterDecay + 1e-20) * c.gateEnvelope;
 
     if (y > c.gateEnvelope)
         c.gateEnvelope = y;
 
-    if (c.gateEnvelope < 2e-5)
+    if (c.gateEnvelope < 2e-5 && ! inputStillDelayed (c))
         c.active = false;
 }
 
@@ -723,10 +745,16 @@ void KorvaneCore::processStereo (float** leftChannel, float** rightChannel, int 
         if (isFadeActive())
             advanceFade (rates.parameterSmoothing, rates.rateRatio);
 
+        const bool bypassing = bypassRamp.isEngaged();
+        const double metersBefore[2] { meterLevel[0], meterLevel[1] };
+
+        if (bypassing)
+            bypassRamp.advance();
+
         double yL = xL;
         double yR = xR;
 
-        if (left.active && right.active && ! isFadeActive())
+        if (left.active && right.active && ! isFadeActive() && ! bypassing)
         {
             if (! inLockstep)
                 enterLockstep();
@@ -769,6 +797,12 @@ void KorvaneCore::processStereo (float** leftChannel, float** rightChannel, int 
             yR *= gain;
         }
 
+        if (bypassing)
+        {
+            yL = bypassOutput (0, yL, metersBefore);
+            yR = bypassOutput (1, yR, metersBefore);
+        }
+
         emit (l, r, i, Pair { yL, yR });
 
         if (++ringIndex == dryRingLength)
@@ -804,16 +838,26 @@ void KorvaneCore::processMono (float** channel, int numSamples)
         if (isFadeActive())
             advanceFade (rates.parameterSmoothing, rates.rateRatio);
 
+        const bool bypassing = bypassRamp.isEngaged();
+        const double metersBefore[2] { meterLevel[0], meterLevel[1] };
+
+        if (bypassing)
+            bypassRamp.advance();
+
         double y = x;
+        const bool metered = left.active || bypassing;
 
         if (left.active)
-        {
             y = processChannel (left, 0, x);
-            meterLevel[1] = meterLevel[0];   // both meters show the mono level
-        }
 
         if (isFadeActive())
             y *= getFadeGain();
+
+        if (bypassing)
+            y = bypassOutput (0, y, metersBefore);
+
+        if (metered)
+            meterLevel[1] = meterLevel[0];   // both meters show the mono level
 
         lastOutput[0] = y;
         data[i] = (float) y;

@@ -56,6 +56,10 @@ public:
         histories cleared). Any other value changes nothing. */
     void setQuality (int level) override;
     void clockTick (int clockIndex, Clock& clock) override;
+    /** The delay of the output behind the input: 17 samples at the
+        oversampled qualities (the oversampler's delay, which the dry path
+        matches), 0 at quality 0. */
+    int getLatencySamples() override { return latency; }
     void processStereo (float** left, float** right, int numSamples) override;
     void processMono (float** channel, int numSamples) override;
 
@@ -64,7 +68,7 @@ public:
         Indices outside 0 … 20 give the value unchanged. */
     static double controlLaw (int index, float value) noexcept;
 
-    /** 17 at the oversampled qualities, else 0. The host is told no latency. */
+    /** 17 at the oversampled qualities, else 0: the same as getLatencySamples(). */
     virtual int oversamplingDelay() const noexcept { return latency; }
 
     //==============================================================================
@@ -182,6 +186,9 @@ private:
     void leaveLockstep() noexcept;
     void copyLeftCoefficientsToRight() noexcept;
     void meter (int index, double y) noexcept;
+    /** The bypass mix of one output sample of a channel, metered. */
+    double bypassOutput (int index, double processed, const double (&metersBefore)[2]) noexcept;
+    bool inputStillDelayed (const Channel& channel) const noexcept;
     void gate (Channel& channel, double y) noexcept;
     double curve (Channel& channel, double u) noexcept;
 

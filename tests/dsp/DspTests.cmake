@@ -8,6 +8,7 @@ set(KORVANE_DSP_CORE_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/BiquadFilterTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/OversamplerTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/KorvaneCoreTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/KorvaneCoreBypassTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ReferenceIdentityTest.cpp
     ${KORVANE_DSP_REFERENCE_SOURCES})
 

@@ -547,9 +547,14 @@ double ReferenceKorvaneCore::chain (Channel& c, double x)
     if (m > c.meterLevel) c.meterLevel = m;
     c.meterLevel = c.meterLevel * meterDecay + 1e-20;
 
+    // The gate closes on a quiet output once no input waits in the delay.
+    bool delayedInput = false;
+    for (int back = 0; back < latency; ++back)
+        if (c.dryRing[ringIndex + 30 - back] != 0) delayedInput = true;
+
     c.gateEnvelope = (meterDecay + 1e-20) * c.gateEnvelope;
     if (y > c.gateEnvelope) c.gateEnvelope = y;
-    if (c.gateEnvelope < 2e-5) c.active = false;
+    if (c.gateEnvelope < 2e-5 && ! delayedInput) c.active = false;
 
     return y;
 }

@@ -29,7 +29,7 @@ public:
     void prepare (int) {}
     void setTempo (double) {}
     void clockTick (int, Clock&) {}
-    int getLatencySamples() const { return 0; }
+    int getLatencySamples() const { return latency; }
     int oversamplingDelay() const { return latency; }
 
     void setSampleRate (float fs);
