@@ -371,6 +371,15 @@ void BasePlugin::handleAsyncUpdate()
     if (stateSavedPending.exchange (0) == 1)
         for (int i = stateObservers.size(); --i >= 0;)
             stateObservers.getUnchecked (i)->stateSaved (*this);
+
+    if (programChangePending.exchange (0) == 1)
+        updateHostDisplay (ChangeDetails().withProgramChanged (true));
+}
+
+void BasePlugin::announceProgramChange()
+{
+    programChangePending.exchange (1);
+    triggerAsyncUpdate();
 }
 
 //==============================================================================

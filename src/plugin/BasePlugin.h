@@ -149,6 +149,10 @@ protected:
         preset layer's initialise() before the lower layer's. */
     void fillHostParameterTable();
 
+    /** Tells the host, on the message thread, that the program it shows
+        (its name) has changed; callable from any thread. */
+    void announceProgramChange();
+
 private:
     void postConstruction();
     void createEditorComponentOnMessageThread();
@@ -188,6 +192,7 @@ private:
 
     std::atomic<int> stateRestoredPending { 0 };
     std::atomic<int> stateSavedPending { 0 };
+    std::atomic<int> programChangePending { 0 };
     juce::Array<StateObserver*> stateObservers;
 
     // The JUCE parameter objects the wrappers see, one per host index; owned

@@ -204,6 +204,7 @@ void HalcyonEffect::prepareToPlay (double sampleRate, int maximumExpectedSamples
     }
 
     scheduler.clear();
+    bypassTakesEffectAtOnce = true;
 }
 
 void HalcyonEffect::releaseResources()
@@ -214,17 +215,42 @@ void HalcyonEffect::releaseResources()
 //==============================================================================
 void HalcyonEffect::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages)
 {
+    processWithBypass (buffer, midiMessages, false);
+}
+
+void HalcyonEffect::processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages)
+{
+    processWithBypass (buffer, midiMessages, true);
+}
+
+void HalcyonEffect::processWithBypass (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages, bool bypassed)
+{
     const auto numSamples = buffer.getNumSamples();
-    const auto inputs = getTotalNumInputChannels();
-    const auto outputs = getTotalNumOutputChannels();
+    const auto inputs = juce::jmin (getTotalNumInputChannels(), buffer.getNumChannels());
+    const auto outputs = juce::jmin (getTotalNumOutputChannels(), buffer.getNumChannels());
+
+    if (core != nullptr)
+    {
+        const juce::ScopedLock sl (frameLock);
+        core->setBypassed (bypassed, bypassTakesEffectAtOnce);
+    }
+
+    bypassTakesEffectAtOnce = false;
 
     if (! clocks.isEmpty() && core != nullptr)
         runClocksForBlock();
 
     stereo = inputs == 2 && inputs == outputs;
 
-    for (int channel = inputs; channel < outputs; ++channel)
-        buffer.clear (channel, 0, numSamples);
+    // A host that hands over no channel gets silence; the block's events
+    // pass by unheard.
+    if (inputs == 0)
+    {
+        buffer.clear();
+        scheduler.takeBlock (midiMessages);
+        scheduler.carryOver (numSamples);
+        return;
+    }
 
     left = buffer.getWritePointer (0);
     right = stereo ? buffer.getWritePointer (1) : nullptr;
@@ -249,6 +275,11 @@ void HalcyonEffect::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBu
 
     flush();
     scheduler.carryOver (numSamples);
+
+    // A mono input sounds on every output: a mono track on a stereo bus
+    // stays in the middle.
+    for (int channel = stereo ? 2 : 1; channel < outputs; ++channel)
+        buffer.copyFrom (channel, 0, buffer, 0, 0, numSamples);
 }
 
 void HalcyonEffect::flush()

@@ -9,11 +9,13 @@
 #include <memory>
 
 /*  The audio frame shared by the family's stereo effects: two inputs and two
-    outputs (a mono input with stereo output is accepted too), MIDI in, no
-    MIDI out. It drives a DSP core: every block is cut at the sample
-    positions of its MIDI events, so that controller and program changes take
-    effect on their exact sample; parameter changes reach the core under the
-    frame lock; and the family's quality setting reaches it at prepare.
+    outputs (a mono input with stereo output is accepted too: the processed
+    mono signal goes to both outputs), MIDI in, no MIDI out. It drives a DSP
+    core: every block is cut at the sample positions of its MIDI events, so
+    that controller and program changes take effect on their exact sample;
+    parameter changes reach the core under the frame lock; the family's
+    quality setting reaches it at prepare, and the core's latency goes to the
+    host from there; the host's bypass reaches it with every block.
 */
 class HalcyonEffect : public BasePluginOldStyle
 {
@@ -42,6 +44,12 @@ public:
     void releaseResources() override;
     void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages) override;
     using juce::AudioProcessor::processBlock;
+    /** The host's bypass (every format's wrapper calls this instead of
+        processBlock while its bypass is on): the block is processed as usual,
+        MIDI included, and the core crossfades its output to the input
+        delayed by the reported latency. */
+    void processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages) override;
+    using juce::AudioProcessor::processBlockBypassed;
 
     bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
     bool acceptsMidi() const override  { return true; }
@@ -72,6 +80,7 @@ public:
 
 private:
     static BusesProperties stereoBuses();
+    void processWithBypass (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages, bool bypassed);
     void flush();
     void handleMidiEvent (const juce::uint8* data, int numBytes);
     void advanceClocks();
@@ -87,6 +96,7 @@ private:
     int defaultQualityLevel = 0;
     Parameter* qualityParameter = nullptr;
     std::atomic<int> audioRunning { 0 };
+    bool bypassTakesEffectAtOnce = true;   // the first block after a prepare
     MidiEventScheduler scheduler;
     juce::CriticalSection frameLock;
     std::unique_ptr<Core> core;

@@ -17,6 +17,23 @@ BasePluginOldStyle::BasePluginOldStyle (int presetParameters, int notPresetableP
 }
 
 //==============================================================================
+int BasePluginOldStyle::getNumPrograms()
+{
+    return wrapperType == wrapperType_VST ? 1 : 0;
+}
+
+const juce::String BasePluginOldStyle::getProgramName (int index)
+{
+    if (index != 0 || getNumPrograms() == 0)
+        return {};
+
+    if (auto* name = getParameterManager().getParameter (currentPresetNameIdentifier))
+        return name->getText();
+
+    return {};
+}
+
+//==============================================================================
 void BasePluginOldStyle::initialise()
 {
     fillHostParameterTable();
@@ -325,6 +342,10 @@ void BasePluginOldStyle::handleEvent (int identifier)
 void BasePluginOldStyle::parameterChanged (Parameter* parameter)
 {
     const auto identifier = parameter->getIdentifier();
+
+    // A VST 2.4 host shows the current preset as its one program.
+    if ((identifier == currentPresetNameIdentifier || identifier == currentPresetNumberIdentifier) && getNumPrograms() > 0)
+        announceProgramChange();
 
     if (identifier == currentPresetNameIdentifier)
         renamePreset (currentPreset.load(), parameter->getText());

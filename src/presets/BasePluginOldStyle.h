@@ -48,6 +48,13 @@ public:
     void restorePresetsState (const juce::XmlElement& element);
     void parameterChanged (Parameter* parameter) override;
 
+    /** Presets stay inside the plug-in, so hosts are told of no programs.
+        A VST 2.4 host is always shown one (JUCE's wrapper never reports
+        fewer), and it reads that program's name into its own buffer: that
+        one program is the current preset, under its name. */
+    int getNumPrograms() override;
+    const juce::String getProgramName (int index) override;
+
     virtual bool hasPresetStoringSetting() const  { return true; }
     virtual bool hasPresetChangingSetting() const { return true; }
 
