@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 /*  ns per stereo frame at 44.1 kHz, block 512, for the plain reference
@@ -29,6 +30,9 @@
       tiny       tones at -600 dB after a loud start (1e-30: where a chain
                  without its tiny offsets would decay into subnormals)
       quiet      tones at -140 dB after a loud start, just above the gates
+      bypassed   steady, with the host's bypass on: the chain keeps running
+                 and the output is the crossfade's (the reference has no
+                 bypass and runs steady)
 */
 
 namespace
@@ -39,8 +43,8 @@ namespace
     constexpr float defaults[21] { 0.0f, 0.5f, 0.5f, 1.0f, 1.0f, 0.0f, 0.5f, 0.5f, 0.0f, 0.5f, 0.5f,
                                    0.0f, 0.5f, 0.5f, 0.6f, 0.5f, 0.5f, 0.0f, 1.0f, 0.5f, 1.0f };
 
-    enum Scenario { steady, automation, glides, silence, tiny, quiet, numScenarios };
-    const char* const scenarioNames[numScenarios] { "steady", "automation", "glides", "silence", "tiny", "quiet" };
+    enum Scenario { steady, automation, glides, silence, tiny, quiet, bypassed, numScenarios };
+    const char* const scenarioNames[numScenarios] { "steady", "automation", "glides", "silence", "tiny", "quiet", "bypassed" };
 
     void fillTones (std::vector<float>& left, std::vector<float>& right, double amplitude)
     {
@@ -79,6 +83,10 @@ namespace
             for (int i = 0; i < 100; ++i)   // settle the smoothed values
                 run (tones, tonesRight, false);
 
+            if constexpr (std::is_same_v<Core, KorvaneCore>)
+                if (scenario == bypassed)
+                    core->setBypassed (true, true);
+
             if (scenario == silence)
                 for (int i = 0; i < 300; ++i)   // 150000 samples: both gates close
                     run (zeros, zeros, false);
@@ -100,7 +108,7 @@ namespace
             std::memcpy (left.data(), fromLeft.data(), sizeof (float) * blockSize);
             std::memcpy (right.data(), fromRight.data(), sizeof (float) * blockSize);
 
-            if (! move || scenario == steady || scenario == silence || scenario == tiny || scenario == quiet)
+            if (! move || scenario == steady || scenario == silence || scenario == tiny || scenario == quiet || scenario == bypassed)
             {
                 float* l = left.data();
                 float* r = right.data();
@@ -158,7 +166,7 @@ namespace
             benchmark::ClobberMemory();
         }
 
-        if ((scenario == steady || scenario == automation || scenario == glides) && (! driver.core->isChannelActive (0) || ! driver.core->isChannelActive (1)))
+        if ((scenario == steady || scenario == automation || scenario == glides || scenario == bypassed) && (! driver.core->isChannelActive (0) || ! driver.core->isChannelActive (1)))
             state.SkipWithError ("a gate closed");
         if (scenario == silence && (driver.core->isChannelActive (0) || driver.core->isChannelActive (1)))
             state.SkipWithError ("a gate stayed open");
