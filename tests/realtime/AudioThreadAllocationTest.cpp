@@ -27,7 +27,7 @@ TEST (AudioThread, TheCounterSeesAnAllocationOnlyOnTheCountingThread)
     auto notCounted = std::make_unique<int> (1);
     EXPECT_EQ (AllocationCounter::count(), after);
 }
-TEST (AudioThread, ThousandsOfBlocksWithAutomationMidiAndProgramChangesAllocateNothing)
+TEST (AudioThread, ThousandsOfBlocksWithAutomationMidiProgramChangesAndBypassAllocateNothing)
 {
     auto processor = startProduct();
     ASSERT_NE (processor, nullptr);
@@ -74,7 +74,11 @@ TEST (AudioThread, ThousandsOfBlocksWithAutomationMidiAndProgramChangesAllocateN
         for (int k = 0; k < 3; ++k)
             parameters[(block * 3 + k) % 21]->setValue (random.nextFloat());
 
-        processor->processBlock (audio, midiCopy);
+        // Now and then the host bypasses the plug-in for a while.
+        if ((block / 300) % 4 == 3)
+            processor->processBlockBypassed (audio, midiCopy);
+        else
+            processor->processBlock (audio, midiCopy);
 
         float left = 0.0f, right = 0.0f;
         processor->getCore()->getMeterLevels (left, right);
