@@ -299,7 +299,7 @@ void MidiControl::loadMapFile (const juce::File& file)
 
 void MidiControl::saveMapFile (const juce::File& file) const
 {
-    createMapXml()->writeTo (file, XmlNames::fileFormat());
+    XmlNames::writeFile (*createMapXml(), file);
 }
 
 //==============================================================================

@@ -348,7 +348,7 @@ void BasePlugin::saveUserSettingsFile()
         const auto file = getUserSettingsFile();
         file.getParentDirectory().createDirectory();
 
-        element->writeTo (file, XmlNames::fileFormat());
+        XmlNames::writeFile (*element, file);
     }
 }
 

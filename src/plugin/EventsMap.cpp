@@ -61,7 +61,7 @@ void EventsMap::loadFromResource (const juce::String& fileName)
     if (text.isEmpty())
         return;
 
-    if (const auto root = juce::parseXML (text))
+    if (const auto root = XmlNames::parseText (text))
         loadFromXml (*root);
 }
 

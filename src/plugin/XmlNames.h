@@ -1,5 +1,7 @@
 #pragma once
 
+#include "plugin/XmlReader.h"
+
 #include <juce_core/juce_core.h>
 
 #include <algorithm>
@@ -9,6 +11,8 @@
 
 /*  Every document of the plug-in matches element and attribute names without
     regard to letter case ("Param", "INDEX"); values are compared exactly.
+    Documents are read by XmlReader and written through writeFile() or
+    singleLineText(), which keep out every character XML forbids.
 */
 namespace XmlNames
 {
@@ -41,118 +45,85 @@ namespace XmlNames
         return findAttribute (element, attributeName).value_or (whenAbsent);
     }
 
-    /** The text with each processing instruction (the XML declaration
-        among them) turned into a space. JUCE's parser skips them like
-        white space, but one followed by text inside an element makes it
-        loop for ever: it steps back before the instruction to read the
-        text, skips the instruction, steps back again. A space is skipped
-        wherever an instruction is and cannot join its neighbours into a new
-        one. No well-formed document has "<?" anywhere else but in comments
-        and CDATA sections, which the product's readers ignore.
-
-        The text must be valid UTF-8: then every byte below 0x80 is a
-        character of its own, and the instructions can be found byte by byte. */
-    inline juce::String withoutProcessingInstructions (const juce::String& text)
-    {
-        const char* p = text.toRawUTF8();
-        const char* const end = p + text.getNumBytesAsUTF8();
-
-        const auto find = [&end] (const char* from, const char* word)
-        {
-            return std::search (from, end, word, word + std::strlen (word));
-        };
-
-        auto instruction = find (p, "<?");
-
-        if (instruction == end)
-            return text;
-
-        juce::MemoryOutputStream out;
-
-        while (instruction != end)
-        {
-            const auto close = find (instruction + 2, "?>");
-
-            // One never closed makes the parser give up by itself.
-            if (close == end)
-                break;
-
-            out.write (p, (size_t) (instruction - p));
-            out.writeByte (' ');
-            p = close + 2;
-            instruction = find (p, "<?");
-        }
-
-        out.write (p, (size_t) (end - p));
-        return out.toUTF8();
-    }
-
-    /** True when every name, value and text of the element and its
-        children is valid UTF-8. A character reference to a number that is
-        no character ("&#x7FFFFFFF;") makes JUCE's parser put bytes into the
-        text that no UTF-8 reader takes back, so a name holding one would
-        spoil every document it is written into afterwards. */
-    inline bool holdsOnlyValidText (const juce::XmlElement& element)
-    {
-        const auto valid = [] (const juce::String& text)
-        {
-            return juce::CharPointer_UTF8::isValidString (text.toRawUTF8(), (int) text.getNumBytesAsUTF8());
-        };
-
-        if (element.isTextElement())
-            return valid (element.getText());
-
-        if (! valid (element.getTagName()))
-            return false;
-
-        for (int i = 0; i < element.getNumAttributes(); ++i)
-            if (! valid (element.getAttributeName (i)) || ! valid (element.getAttributeValue (i)))
-                return false;
-
-        for (auto* child : element.getChildIterator())
-            if (! holdsOnlyValidText (*child))
-                return false;
-
-        return true;
-    }
-
-    /** The document a text holds, or nothing. Text that is not valid UTF-8
-        (a multi-byte sequence cut short, say at its very end) is no
-        document: JUCE's parser steps over such a sequence's missing bytes
-        and reads on past the end of the text.
-
-        The parser is given the text with a space after it: at a hexadecimal
-        character reference cut short by the end of the text ("&#x4") it
-        steps over the character that ended the digits, which must not be
-        the terminating zero. White space after the document changes nothing.
-
-        A document that refers to a character that does not exist is none
-        either (see holdsOnlyValidText()). */
+    /** The document a text holds, or nothing (see XmlReader). */
     inline std::unique_ptr<juce::XmlElement> parseText (const juce::String& text)
     {
-        if (! juce::CharPointer_UTF8::isValidString (text.toRawUTF8(), (int) text.getNumBytesAsUTF8()))
-            return nullptr;
-
-        auto document = juce::parseXML (withoutProcessingInstructions (text) + " ");
-
-        if (document != nullptr && ! holdsOnlyValidText (*document))
-            return nullptr;
-
-        return document;
+        return XmlReader::parse (text);
     }
 
-    /** The document a file holds, or nothing. Its bytes become text as JUCE
-        reads text files: a byte order mark picks UTF-16 or UTF-8, and bytes
-        that are no UTF-8 are read as Windows-1252, so the text is always
-        valid when it reaches the parser (which, given the raw bytes of a
-        file, would read past their end on a cut-short sequence). */
+    /** The document a file holds, or nothing (see XmlReader). */
     inline std::unique_ptr<juce::XmlElement> parseFile (const juce::File& file)
     {
-        juce::MemoryBlock bytes;
+        return XmlReader::parseFile (file);
+    }
 
-        if (! file.existsAsFile() || ! file.loadFileAsData (bytes))
-            return nullptr;
+    /** True for the characters XML 1.0 allows in a document. */
+    inline bool isXmlCharacter (juce::juce_wchar c) noexcept
+    {
+        return c == 0x9 || c == 0xa || c == 0xd
+            || (c >= 0x20 && c <= 0xd7ff) || (c >= 0xe000 && c <= 0xfffd) || (c >= 0x10000 && c <= 0x10ffff);
+    }
 
-        return parseText (juce::String::createStringFromData (bytes.getData(), (int) bytes.getSize()));
+    /** The text with every character XML 1.0 forbids (an unpaired
+        surrogate, a control character) replaced by U+FFFD. */
+    inline juce::String withXmlCharactersOnly (const juce::String& text)
+    {
+        bool clean = true;
+
+        for (auto p = text.getCharPointer(); ! p.isEmpty();)
+            if (! isXmlCharacter (p.getAndAdvance()))
+                clean = false;
+
+        if (clean)
+            return text;
+
+        juce::String result;
+        result.preallocateBytes (text.getNumBytesAsUTF8() + 8);
+
+        for (auto p = text.getCharPointer(); ! p.isEmpty();)
+        {
+            const auto c = p.getAndAdvance();
+            result += juce::String::charToString (isXmlCharacter (c) ? c : (juce::juce_wchar) 0xfffd);
+        }
+
+        return result;
+    }
+
+    /** Replaces, in every value and text of the tree, the characters XML 1.0
+        forbids, so that every document written reads back with any strict
+        reader. The trees the product writes are a few levels deep. */
+    inline void replaceForbiddenCharacters (juce::XmlElement& element)
+    {
+        if (element.isTextElement())
+        {
+            element.setText (withXmlCharactersOnly (element.getText()));
+            return;
+        }
+
+        for (int i = 0; i < element.getNumAttributes(); ++i)
+        {
+            const auto value = element.getAttributeValue (i);
+            const auto clean = withXmlCharactersOnly (value);
+
+            if (clean != value)
+                element.setAttribute (element.getAttributeName (i), clean);
+        }
+
+        for (auto* child : element.getChildIterator())
+            replaceForbiddenCharacters (*child);
+    }
+
+    /** Writes a document file, UTF-8 with lines wrapped at 60. */
+    inline bool writeFile (juce::XmlElement& element, const juce::File& file)
+    {
+        replaceForbiddenCharacters (element);
+        return element.writeTo (file, fileFormat());
+    }
+
+    /** A document as one line of text without the XML declaration. */
+    inline juce::String singleLineText (juce::XmlElement& element)
+    {
+        replaceForbiddenCharacters (element);
+        return element.toString (juce::XmlElement::TextFormat().singleLine().withoutHeader());
     }
 }

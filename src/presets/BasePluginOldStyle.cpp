@@ -4,6 +4,7 @@
 #include "parameters/IntParameter.h"
 #include "parameters/StringParameter.h"
 #include "plugin/EmbeddedResources.h"
+#include "plugin/XmlNames.h"
 
 BasePluginOldStyle::BasePluginOldStyle (int presetParameters, int notPresetableParameters, const BusesProperties& buses)
     : BasePlugin (buses),
@@ -65,7 +66,7 @@ void BasePluginOldStyle::loadDefaultValues()
     Preset defaults ("empty", numPresetParameters, -1);
     fillLiveValues (defaults.values.data());
 
-    if (auto root = juce::parseXML (loadResourceString ("default.kvprs")))
+    if (auto root = XmlNames::parseText (loadResourceString ("default.kvprs")))
         loadPresetFromXml (*root, defaults);
 
     bank.setDefaultValues (defaults);
@@ -83,7 +84,7 @@ void BasePluginOldStyle::loadStartUpBank()
     {
         loadBankFile (userBank);
     }
-    else if (auto root = juce::parseXML (loadResourceString ("default.kvprsb")))
+    else if (auto root = XmlNames::parseText (loadResourceString ("default.kvprsb")))
     {
         loadBankFromXml (*root);
     }

@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstdio>
 
-using XmlNames::fileFormat;
 
 bool BasePluginOldStyle::isPresetXml (const juce::XmlElement& element) const
 {
@@ -196,7 +195,7 @@ void BasePluginOldStyle::loadPresetFile (const juce::File& file, int slotIndex)
 void BasePluginOldStyle::savePresetFile (const juce::File& file, int slotIndex)
 {
     if (PresetBank::isValidSlot (slotIndex))
-        createPresetXml (slotIndex)->writeTo (file, fileFormat());
+        XmlNames::writeFile (*createPresetXml (slotIndex), file);
 
     rememberFolderOf (file);
 }
@@ -216,6 +215,6 @@ void BasePluginOldStyle::loadBankFile (const juce::File& file)
 
 void BasePluginOldStyle::saveBankFile (const juce::File& file)
 {
-    createBankXml()->writeTo (file, fileFormat());
+    XmlNames::writeFile (*createBankXml(), file);
     rememberFolderOf (file);
 }

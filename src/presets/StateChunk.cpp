@@ -2,9 +2,12 @@
 
 #include "plugin/XmlNames.h"
 
+#include <cstring>
+
 void StateChunk::pack (const juce::XmlElement& element, juce::MemoryBlock& destination)
 {
-    const auto text = element.toString (juce::XmlElement::TextFormat().singleLine().withoutHeader());
+    juce::XmlElement document (element);
+    const auto text = XmlNames::singleLineText (document);
     const auto length = (juce::uint32) text.getNumBytesAsUTF8();
 
     destination.reset();
@@ -26,13 +29,9 @@ std::unique_ptr<juce::XmlElement> StateChunk::unpack (const void* data, int size
     if (length <= 0)
         return nullptr;
 
+    // The text ends at the block's end or at the zero byte that follows it.
     const auto* text = static_cast<const char*> (data) + 8;
-    const auto textBytes = juce::jmin (sizeInBytes - 8, length);
-
-    // Text that is not valid UTF-8 does not parse: JUCE's parser would read
-    // past the end of a multi-byte sequence cut short.
-    if (! juce::CharPointer_UTF8::isValidString (text, textBytes))
-        return nullptr;
-
-    return XmlNames::parseText (juce::String::fromUTF8 (text, textBytes));
+    const auto available = (size_t) juce::jmin (sizeInBytes - 8, length);
+    const auto* zero = static_cast<const char*> (std::memchr (text, 0, available));
+    return XmlReader::parse (text, zero != nullptr ? (size_t) (zero - text) : available);
 }
