@@ -122,6 +122,19 @@ namespace
             save ("state_chunk", "zero-length.chunk", zero.getData(), zero.getSize());
             const auto negative = pack (text, -5);
             save ("state_chunk", "negative-length.chunk", negative.getData(), negative.getSize());
+
+            // What a strict reader refuses: a cut inside a closing tag, a
+            // wrong closing tag, nesting beyond its depth, a document type
+            // with entities; and a long value it takes.
+            const auto closing = text.lastIndexOf ("</");
+            saveState ("cut-in-closing-tag", text.substring (0, closing + 2));
+            saveState ("mismatched-end-tag", text.replace ("</ParametersState>", "</ParametersStat>"));
+            saveState ("deep-nesting", text.replace ("</PluginState>", juce::String::repeatedString ("<a>", 70)
+                                                                        + juce::String::repeatedString ("</a>", 70) + "</PluginState>"));
+            saveState ("dtd-entities", "<!DOCTYPE PluginState [ <!ENTITY a \"aaaaaaaa\"> <!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;\"> ]>"
+                                       + text.replace ("application=\"Korvane\"", "application=\"Korvane\" note=\"&b;\""));
+            saveState ("long-attribute", text.replace ("application=\"Korvane\"",
+                                                       "application=\"Korvane\" note=\"" + juce::String::repeatedString ("x", 65536) + "\""));
         }
 
         // A used instance: other values, a quality, a MIDI map, another
@@ -212,6 +225,10 @@ namespace
                   "<?xml version=\"1.0\"?>\n<!DOCTYPE Preset [ <!ELEMENT Preset ANY> ]>\n<!-- saved by hand -->\n"
                   "<Preset application=\"Korvane\" name=\"&amp;&lt;&#x263A;&#65;\" rev=\"1\">\n"
                   "  <!-- tone -->\n  <param name=\"Tone\" value=\"0.125\"/><![CDATA[ ignored ]]>\n</Preset>\n");
+        saveText ("preset", "entities-comments-cdata.kvprs",
+                  "<?xml version=\"1.0\"?>\n<!-- saved by hand -->\n"
+                  "<Preset application=\"Korvane\" name=\"&amp;&lt;&#x263A;&#65;\" rev=\"1\">\n"
+                  "  <!-- tone -->\n  <param name=\"Tone\" value=\"0.125\"/><![CDATA[ ignored ]]>\n</Preset>\n");
 
         // The same preset as a UTF-16 file with its byte order mark.
         {
@@ -264,6 +281,9 @@ namespace
             saveText ("bank", "overfull.kvprsb", text);
         }
 
+        saveText ("bank", "deep-nesting.kvprsb",
+                  R"(<PresetBank name="Deep"><PresetGroup name="g">)" + juce::String::repeatedString ("<PresetGroup>", 70)
+                  + juce::String::repeatedString ("</PresetGroup>", 70) + "</PresetGroup></PresetBank>");
         saveText ("bank", "preset-instead.kvprsb", R"(<Preset application="Korvane" name="not a bank"/>)");
     }
 
@@ -286,6 +306,7 @@ namespace
                   R"(<assign CC="128" param="Tone"/><assign CC="-1" param="Tone"/><assign CC="12abc" param="Tone"/>)"
                   R"(<assign CC="13" param="Tone"/><assign CC="13" param="FX"/><assign param="Low Cut"/><assign CC="9"/>)"
                   R"(<other CC="8" param="Brightness"/></MidiControlMap>)");
+        saveText ("midi_map", "truncated.kvccmap", R"(<MidiControlMap name="Korvane"><assign CC="1" param="Tone"/></)");
         saveText ("midi_map", "no-name.kvccmap", R"(<MidiControlMap><assign CC="1" param="Tone"/></MidiControlMap>)");
     }
 
@@ -308,6 +329,13 @@ namespace
                   R"(<usersettings APPLICATION="KORVANE"><resourcessettings><PRESETS DEFAULT="ClearPresets"/>)"
                   R"(<midiccmap default="NoMapping"/></resourcessettings><presetsettings STORING="OnDemand" changing="NORMAL"/>)"
                   R"(<qualitysettings default="Medium"/></usersettings>)");
+        // Nesting beyond the reader's depth, which once left every new
+        // instance unable to start; a document type declaration.
+        saveText ("user_settings", "deep-nesting.ini",
+                  R"(<UserSettings application="Korvane"><QualitySettings default="high"/>)"
+                  + juce::String::repeatedString ("<a>", 70) + juce::String::repeatedString ("</a>", 70) + "</UserSettings>");
+        saveText ("user_settings", "dtd.ini",
+                  R"(<!DOCTYPE UserSettings [ <!ENTITY q "high"> ]><UserSettings application="Korvane"><QualitySettings default="&q;"/></UserSettings>)");
         saveText ("user_settings", "other-product.ini",
                   R"(<UserSettings application="Vexo"><QualitySettings default="high"/></UserSettings>)");
         saveText ("user_settings", "missing-folder.ini",

@@ -193,6 +193,12 @@ TEST_F (FuzzRegression, StateChunks)
               { "zero-length.chunk", rejected },
               { "negative-length.chunk", rejected },
               { "other-product.chunk", rejected },
+              // What the strict reader refuses whole: never half a bank.
+              { "cut-in-closing-tag.chunk", rejected },
+              { "mismatched-end-tag.chunk", rejected },
+              { "deep-nesting.chunk", rejected },
+              { "dtd-entities.chunk", rejected },
+              { "long-attribute.chunk", fresh },
               { "used.chunk", [] (const Outcome& o)
                 {
                     EXPECT_TRUE (o.accepted);
@@ -257,7 +263,11 @@ TEST_F (FuzzRegression, StateDocuments)
             { { "fresh.xml", [] (const Outcome& o) { EXPECT_TRUE (o.accepted); EXPECT_EQ (groupsOfBank(), "Keys:2, Not used:126"); } },
               { "used.xml", [] (const Outcome& o) { EXPECT_TRUE (o.accepted); EXPECT_FLOAT_EQ (valueOf ("Preamp Gain"), 0.75f); } },
               { "older.xml", [] (const Outcome& o) { EXPECT_TRUE (o.accepted); EXPECT_EQ (sharedProduct().getCurrentPresetIndex(), 1); } },
-              { "other-product.xml", [] (const Outcome& o) { expectRejectedAndUnchanged (o); } } },
+              { "other-product.xml", [] (const Outcome& o) { expectRejectedAndUnchanged (o); } },
+              { "cut-in-closing-tag.xml", [] (const Outcome& o) { expectRejectedAndUnchanged (o); } },
+              { "mismatched-end-tag.xml", [] (const Outcome& o) { expectRejectedAndUnchanged (o); } },
+              { "deep-nesting.xml", [] (const Outcome& o) { expectRejectedAndUnchanged (o); } },
+              { "dtd-entities.xml", [] (const Outcome& o) { expectRejectedAndUnchanged (o); } } },
             [] (const Input& input, const Outcome& outcome)
             {
                 if (outcome.accepted)
@@ -320,7 +330,9 @@ TEST_F (FuzzRegression, PresetFiles)
               { "utf16.kvprs", sameAsSlot0 },
               { "other-product.kvprs", [] (const Outcome& o) { expectRejectedAndUnchanged (o, true); } },
               { "older-tag.kvp", [] (const Outcome& o) { EXPECT_TRUE (o.accepted); EXPECT_FLOAT_EQ (valueOf ("Tone"), 0.3f); } },
-              { "doctype-entities-comments.kvprs", [] (const Outcome& o)
+              // No document type declaration is read: nothing is taken.
+              { "doctype-entities-comments.kvprs", [] (const Outcome& o) { expectRejectedAndUnchanged (o, true); } },
+              { "entities-comments-cdata.kvprs", [] (const Outcome& o)
                 {
                     EXPECT_TRUE (o.accepted);
                     EXPECT_EQ (sharedProduct().getBank().getName (0), juce::CharPointer_UTF8 ("&<\xe2\x98\xba" "A"));
@@ -358,7 +370,8 @@ TEST_F (FuzzRegression, BankFiles)
                     EXPECT_EQ (groupsOfBank(), "Full:100, Cut:28, Empty after:0");
                     EXPECT_EQ (sharedProduct().getBank().getName (127), "27");
                 } },
-              { "preset-instead.kvprsb", [] (const Outcome& o) { expectRejectedAndUnchanged (o, true); } } },
+              { "preset-instead.kvprsb", [] (const Outcome& o) { expectRejectedAndUnchanged (o, true); } },
+              { "deep-nesting.kvprsb", [] (const Outcome& o) { expectRejectedAndUnchanged (o, true); } } },
             [] (const Input&, const Outcome& outcome)
             {
                 if (! outcome.accepted)
@@ -404,6 +417,7 @@ TEST_F (FuzzRegression, MidiMapFiles)
                     EXPECT_EQ (controllerOf (3), "-") << "Quality is not automatable";
                 } },
               { "other-product.kvccmap", rejected },
+              { "truncated.kvccmap", rejected },
               { "no-name.kvccmap", rejected } });
 }
 
@@ -446,7 +460,9 @@ TEST_F (FuzzRegression, UserSettingsFiles)
                     EXPECT_EQ (product.getUserDefinedBankFile(), "");
                     EXPECT_TRUE (product.isPresetStoringOnDemand());
                 } },
-              { "other-product.ini", [] (const Outcome& o) { expectRejectedAndUnchanged (o); } } });
+              { "other-product.ini", [] (const Outcome& o) { expectRejectedAndUnchanged (o); } },
+              { "deep-nesting.ini", [] (const Outcome& o) { expectRejectedAndUnchanged (o); } },
+              { "dtd.ini", [] (const Outcome& o) { expectRejectedAndUnchanged (o); } } });
 }
 
 TEST_F (FuzzRegression, SkinDocuments)
