@@ -222,9 +222,17 @@ std::unique_ptr<juce::XmlElement> XmlReader::parseFile (const juce::File& file)
     if (! file.existsAsFile() || file.getSize() > (juce::int64) maxDocumentBytes)
         return nullptr;
 
-    juce::MemoryBlock bytes;
+    // Read at most one byte more than a document may have: a device or a
+    // file that grows (/dev/zero named as a bank) reports no size.
+    juce::FileInputStream in (file);
 
-    if (! file.loadFileAsData (bytes))
+    if (! in.openedOk())
+        return nullptr;
+
+    juce::MemoryBlock bytes;
+    const auto read = in.readIntoMemoryBlock (bytes, (ssize_t) maxDocumentBytes + 1);
+
+    if (read > maxDocumentBytes)
         return nullptr;
 
     return parse (bytes.getData(), bytes.getSize());

@@ -35,6 +35,7 @@ public:
     /** The document the bytes hold, or nothing. */
     static std::unique_ptr<juce::XmlElement> parse (const void* data, std::size_t numBytes);
     static std::unique_ptr<juce::XmlElement> parse (const juce::String& text);
-    /** A file's bytes as a document (a UTF-8 byte order mark is allowed). */
+    /** A file's bytes as a document (a UTF-8 byte order mark is allowed);
+        never more than maxDocumentBytes + 1 bytes are read. */
     static std::unique_ptr<juce::XmlElement> parseFile (const juce::File& file);
 };

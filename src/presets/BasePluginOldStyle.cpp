@@ -79,15 +79,24 @@ void BasePluginOldStyle::loadStartUpBank()
     if (defaultPresetsMode == clearedPresets)
     {
         clearPresets();
+        return;
     }
-    else if (defaultPresetsMode == userDefinedPresets && userBank.existsAsFile())
+
+    std::unique_ptr<juce::XmlElement> root;
+
+    if (defaultPresetsMode == userDefinedPresets && userBank.existsAsFile())
     {
-        loadBankFile (userBank);
+        root = XmlNames::parseFile (userBank);
+        rememberFolderOf (userBank);
     }
-    else if (auto root = XmlNames::parseText (loadResourceString ("default.kvprsb")))
-    {
+
+    // A user's bank that cannot be read (damaged, no bank, endless) leaves
+    // the instance with the factory bank, as a missing one does.
+    if (root == nullptr || ! isPresetBankXml (*root))
+        root = XmlNames::parseText (loadResourceString ("default.kvprsb"));
+
+    if (root != nullptr)
         loadBankFromXml (*root);
-    }
 }
 
 //==============================================================================

@@ -159,6 +159,18 @@ TEST (StrictXmlLimits, DepthSizeAndValueLengthAreBounded)
     EXPECT_EQ (parse (many + "/>"), nullptr);
 }
 
+TEST (StrictXmlLimits, AnEndlessStartUpBankIsReadNoFurtherThanTheLimit)
+{
+    // /dev/zero reports no size and never ends.
+    TestSettingsFolder settings;
+    settings.write ("<UserSettings application=\"Korvane\"><ResourcesSettings>"
+                    "<Presets default=\"userDefinedPresets\" file=\"/dev/zero\"/></ResourcesSettings></UserSettings>");
+
+    auto processor = startedKorvane();
+    EXPECT_EQ (processor->getBank().getBankName(), "Korvane default bank");
+    EXPECT_EQ (processor->getBank().getName (0), "Honky Tonk");
+}
+
 TEST (StrictXmlLimits, ADeepSettingsFileNoLongerKeepsThePluginFromStarting)
 {
     TestSettingsFolder settings;
