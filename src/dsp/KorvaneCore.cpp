@@ -70,7 +70,7 @@ void KorvaneCore::clockTick (int, Clock&) {}
 //==============================================================================
 void KorvaneCore::setSampleRate (float newSampleRate)
 {
-    rates.update ((double) newSampleRate);
+    rates.update (SampleRateConstants::usableRate ((double) newSampleRate));
     smoothingCoefficient = rates.parameterSmoothing;
     bypassRamp.setSampleRate (rates.sampleRate);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 /*  Per-rate constants shared by the family's DSP cores. The smoothing factor
     k = 2·(1 − 0.5^(44100/fs)) scales every per-sample smoothing coefficient,
@@ -15,6 +16,18 @@ struct SampleRateConstants
     /** Recomputes every field for fs. rateIndex keeps its value for a rate
         that is not one of the five standard ones. */
     void update (double fs) noexcept;
+
+    /** The rate a core runs at when a host names this one: 44.1 kHz for no
+        rate at all (0, negative, NaN, infinite), else the rate limited to
+        1 kHz … 1.5 MHz. No rate a host sends can then leave the core's
+        state non-finite. */
+    static double usableRate (double fs) noexcept
+    {
+        if (! (fs > 0.0) || fs == std::numeric_limits<double>::infinity())
+            return 44100.0;
+
+        return fs < 1000.0 ? 1000.0 : (fs > 1.5e6 ? 1.5e6 : fs);
+    }
 
     double sampleRate = 0.0;          // Hz
     float sampleRateF = 0.0f;

@@ -1,5 +1,6 @@
 #include "plugin/HalcyonEffect.h"
 
+#include "dsp/SampleRateConstants.h"
 #include "editor/HalcyonEffectEditor.h"
 #include "midi/MidiControl.h"
 #include "plugin/XmlNames.h"
@@ -182,9 +183,10 @@ void HalcyonEffect::loadUserSettingsXml (const juce::XmlElement& element)
 }
 
 //==============================================================================
-void HalcyonEffect::prepareToPlay (double sampleRate, int maximumExpectedSamplesPerBlock)
+void HalcyonEffect::prepareToPlay (double hostSampleRate, int maximumExpectedSamplesPerBlock)
 {
     audioRunning.exchange (1);
+    const auto sampleRate = SampleRateConstants::usableRate (hostSampleRate);
 
     for (auto* clock : clocks)
         clock->setSampleRate (sampleRate);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <random>
 
@@ -301,4 +302,55 @@ TEST (RawVst2Host, AMonoInputSoundsOnBothOutputs)
     }
 
     EXPECT_GT (loudest, 0.05f);
+}
+
+TEST (RawVst2Host, NoSampleRateAHostNamesLeavesTheInstanceBroken)
+{
+    // 0, negative, NaN and infinite rates are no rate: the instance runs at
+    // 44.1 kHz, finite, and a later proper rate finds it as a fresh
+    // instance's restart would. An absurdly high one is limited.
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float infinity = std::numeric_limits<float>::infinity();
+    const auto warmUp = testSignal (20, 11u);
+    const auto after = testSignal (20, 12u);
+
+    auto reference = loadPlugin();
+    ASSERT_NE (reference, nullptr);
+    reference->resume();
+    const auto referenceWarm = render (*reference, warmUp);
+    reference->suspend();
+    reference->resume();
+    const auto expected = render (*reference, after);
+
+    for (float bad : { 0.0f, -44100.0f, nan, infinity, -infinity, 1.0e9f })
+    {
+        SCOPED_TRACE ("rate " + std::to_string (bad));
+        auto host = loadPlugin();
+        ASSERT_NE (host, nullptr);
+
+        host->dispatch (sdk::effSetSampleRate, 0, 0, nullptr, bad);
+        host->resume();
+        const auto warm = render (*host, warmUp);
+
+        for (const auto* channel : { &warm.left, &warm.right })
+            for (const auto sample : *channel)
+                ASSERT_TRUE (std::isfinite (sample));
+
+        if (! (bad > 1.0e6f))
+            EXPECT_EQ (warm.left, referenceWarm.left);
+
+        host->suspend();
+        host->dispatch (sdk::effSetSampleRate, 0, 0, nullptr, 44100.0f);
+        host->resume();
+        const auto out = render (*host, after);
+
+        for (size_t i = 0; i < out.left.size(); ++i)
+            ASSERT_TRUE (std::isfinite (out.left[i]) && std::isfinite (out.right[i])) << "sample " << i;
+
+        if (! (bad > 1.0e6f))
+        {
+            EXPECT_EQ (out.left, expected.left);
+            EXPECT_EQ (out.right, expected.right);
+        }
+    }
 }
