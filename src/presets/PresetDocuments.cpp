@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 
 bool BasePluginOldStyle::isPresetXml (const juce::XmlElement& element) const
@@ -138,17 +139,28 @@ std::unique_ptr<juce::XmlElement> BasePluginOldStyle::createBankXml()
     auto element = std::make_unique<juce::XmlElement> ("PresetBank");
     element->setAttribute ("name", bank.getBankName());
 
+    // Linear in groups and presets: the groups' first slots are summed on
+    // the way, and since JUCE appends a child by walking the list, children
+    // are prepended, last first.
+    std::vector<juce::XmlElement*> groupElements;
+    int first = 0;
+
     for (int g = 0; g < bank.getNumGroups(); ++g)
     {
-        auto* groupElement = element->createNewChildElement ("PresetGroup");
-        groupElement->setAttribute ("name", bank.getGroupName (g));
+        const auto group = bank.getGroup (g);
+        auto* groupElement = new juce::XmlElement ("PresetGroup");
+        groupElement->setAttribute ("name", group.name);
 
-        const auto first = bank.firstPresetOfGroup (g);
-
-        for (int i = 0; i < bank.getGroupCount (g); ++i)
+        for (int i = group.count; --i >= 0;)
             if (PresetBank::isValidSlot (first + i))
-                groupElement->addChildElement (createPresetXml (first + i).release());
+                groupElement->prependChildElement (createPresetXml (first + i).release());
+
+        first += group.count;
+        groupElements.push_back (groupElement);
     }
+
+    for (auto g = groupElements.rbegin(); g != groupElements.rend(); ++g)
+        element->prependChildElement (*g);
 
     return element;
 }
