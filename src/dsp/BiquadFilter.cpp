@@ -41,9 +41,18 @@ void BiquadFilter::normalise() noexcept
     c[4] = a2 / a0;
 }
 
-void BiquadFilter::computePass (double frequency, double q) noexcept
+double BiquadFilter::designFrequency (double frequency) const noexcept
+{
+    // Above half the sample rate a design breaks down (at low rates the
+    // control laws reach there): it is made a little below instead.
+    const double limit = 0.45 * sampleRate;
+    return frequency > limit ? limit : frequency;
+}
+
+void BiquadFilter::computePass (double requestedFrequency, double q) noexcept
 {
     forgetPeakingTerms();
+    const double frequency = designFrequency (requestedFrequency);
     w0 = twoPi * frequency / sampleRate;
     sinW0 = std::sin (w0);
     cosTerm = std::cos (w0);
@@ -94,8 +103,10 @@ void BiquadFilter::computePass (double frequency, double q) noexcept
     normalise();
 }
 
-void BiquadFilter::computePeaking (double gainDb, double frequency, double bandwidth) noexcept
+void BiquadFilter::computePeaking (double gainDb, double requestedFrequency, double bandwidth) noexcept
 {
+    const double frequency = designFrequency (requestedFrequency);
+
     // A glide moves one, two or three of the band's quantities; the terms
     // that depend only on the others are those of the last design, bit for
     // bit, and are not computed again.

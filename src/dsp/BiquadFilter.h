@@ -25,6 +25,8 @@ public:
     /** Clears the input and output history; lastOutput is kept. */
     virtual void reset() noexcept;
 
+    /** The frequency a design uses: the one asked for, at most 0.45·fs. */
+    double designFrequency (double frequency) const noexcept;
     void computePass (double frequency, double q) noexcept;
     void computePeaking (double gainDb, double frequency, double bandwidth) noexcept;
 

@@ -59,6 +59,8 @@ void ReferenceKorvaneCore::Biquad::reset()
 
 void ReferenceKorvaneCore::Biquad::computePass (double frequency, double q)
 {
+    // Designs stay below 0.45 of the sample rate.
+    if (frequency > 0.45 * sampleRate) frequency = 0.45 * sampleRate;
     w0 = twoPi * frequency / sampleRate;
     sinW0 = std::sin (w0);
     cosTerm = std::cos (w0);
@@ -83,6 +85,7 @@ void ReferenceKorvaneCore::Biquad::computePass (double frequency, double q)
 void ReferenceKorvaneCore::Biquad::computePeaking (double gainDb, double frequency, double bandwidth)
 {
     gainFactor = std::pow (10.0, gainDb * 0.025);
+    if (frequency > 0.45 * sampleRate) frequency = 0.45 * sampleRate;
     w0 = twoPi * frequency / sampleRate;
     sinW0 = std::sin (w0);
     const double cs = std::cos (w0);
