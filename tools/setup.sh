@@ -12,7 +12,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     xvfb xauth libxtst6 fonts-dejavu-core fonts-dejavu-extra
     zam-plugins calf-plugins
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev valgrind
 )
 
 missing=()

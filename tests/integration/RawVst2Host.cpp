@@ -163,6 +163,11 @@ void RawVst2Host::process (const std::vector<float>& inLeft, const std::vector<f
     effect->processReplacing (effect, inputs, outputs, n);
 }
 
+void RawVst2Host::processRaw (float** inputs, float** outputs, int numSamples)
+{
+    effect->processReplacing (effect, inputs, outputs, numSamples);
+}
+
 int RawVst2Host::callsOf (std::int32_t hostOpcode) const
 {
     return countsOf (effect->user).counts[hostOpcode].load();

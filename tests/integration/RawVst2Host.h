@@ -18,6 +18,7 @@ namespace sdk
     enum : std::int32_t
     {
         effOpen = 0, effClose = 1, effGetProgram = 3, effGetProgramName = 5,
+        effGetParamLabel = 6, effGetParamDisplay = 7, effGetParamName = 8,
         effSetSampleRate = 10, effSetBlockSize = 11, effMainsChanged = 12,
         effGetChunk = 23, effSetChunk = 24, effProcessEvents = 25, effGetProgramNameIndexed = 29,
         effSetSpeakerArrangement = 42, effSetBypass = 44, effCanDo = 51,
@@ -122,6 +123,8 @@ public:
     /** One block through processReplacing, separate input and output buffers. */
     void process (const std::vector<float>& inLeft, const std::vector<float>& inRight,
                   std::vector<float>& outLeft, std::vector<float>& outRight);
+    /** processReplacing with the host's own pointer arrays, as they come. */
+    void processRaw (float** inputs, float** outputs, int numSamples);
 
     /** How often the plug-in called the host with an opcode, from any thread. */
     int callsOf (std::int32_t hostOpcode) const;

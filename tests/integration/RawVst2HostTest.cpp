@@ -116,10 +116,10 @@ TEST (RawVst2Host, TheOneProgramIsTheCurrentPresetUnderItsName)
     EXPECT_EQ (host->dispatch (sdk::effGetProgramNameIndexed, 0, 0, name), 1);
     EXPECT_EQ (text (name), "Honky Tonk");
 
-    // There is no second program; the host's buffer is left alone.
+    // There is no second program: no answer, but a terminated empty text.
     std::memset (name, 'x', sizeof (name));
     EXPECT_EQ (host->dispatch (sdk::effGetProgramNameIndexed, 1, 0, name), 0);
-    EXPECT_EQ (name[0], 'x');
+    EXPECT_EQ (name[0], 0);
 
     // A MIDI program change selects another preset: the host is asked to
     // update its display (audioMasterUpdateDisplay, 42) and reads the new name.
@@ -384,4 +384,82 @@ TEST (RawVst2Host, EveryFactoryPresetSoundsAtEveryRateFrom8kHzTo384kHz)
             EXPECT_GT (std::sqrt (sum / (2.0 * (double) out.left.size())), 1.0e-4) << "preset " << preset;
         }
     }
+}
+
+TEST (RawVst2Host, BlocksLongerThanAnnouncedWithAnyOutputPointersStayInsideTheBuffers)
+{
+    // The host announces 64 samples and then sends 4096 at once: the
+    // output is what 64 blocks of 64 give.
+    const auto in = testSignal (8, 31u);
+    const int n = 4096;
+
+    auto announced = loadPlugin();
+    auto oversized = loadPlugin();
+    ASSERT_NE (announced, nullptr);
+    ASSERT_NE (oversized, nullptr);
+
+    for (auto* host : { announced.get(), oversized.get() })
+    {
+        host->dispatch (sdk::effSetBlockSize, 0, 64);
+        host->resume();
+    }
+
+    std::vector<float> expectedLeft, expectedRight, l (64), r (64), ol, orr;
+
+    for (int start = 0; start < n; start += 64)
+    {
+        std::copy_n (in.left.begin() + start, 64, l.begin());
+        std::copy_n (in.right.begin() + start, 64, r.begin());
+        announced->process (l, r, ol, orr);
+        expectedLeft.insert (expectedLeft.end(), ol.begin(), ol.end());
+        expectedRight.insert (expectedRight.end(), orr.begin(), orr.end());
+    }
+
+    std::vector<float> left (in.left.begin(), in.left.begin() + n), right (in.right.begin(), in.right.begin() + n);
+    std::vector<float> outLeft ((size_t) n), outRight ((size_t) n);
+    float* inputs[2] { left.data(), right.data() };
+    float* outputs[2] { outLeft.data(), outRight.data() };
+    oversized->processRaw (inputs, outputs, n);
+    EXPECT_EQ (outLeft, expectedLeft);
+    EXPECT_EQ (outRight, expectedRight);
+
+    // Outputs that alias each other or the inputs, or are missing: every
+    // write stays inside the buffers (the suite's sanitizer and valgrind
+    // runs would see one that does not), and what is written is finite.
+    std::vector<float> shared ((size_t) n + 16, 7.0f);
+    float* aliased[2] { shared.data(), shared.data() };
+    oversized->processRaw (inputs, aliased, n);
+
+    float* inPlace[2] { left.data(), right.data() };
+    oversized->processRaw (inPlace, inPlace, n);
+
+    float* missing[2] { nullptr, nullptr };
+    oversized->processRaw (inputs, missing, n);
+
+    for (int i = 0; i < n; ++i)
+        ASSERT_TRUE (std::isfinite (shared[(size_t) i]) && std::isfinite (left[(size_t) i])) << i;
+
+    for (size_t i = (size_t) n; i < shared.size(); ++i)
+        ASSERT_EQ (shared[i], 7.0f) << "written past the block at " << i;
+}
+
+TEST (RawVst2Host, EveryTextQuestionGetsATerminatedAnswer)
+{
+    auto host = loadPlugin();
+    ASSERT_NE (host, nullptr);
+
+    for (int opcode : { sdk::effGetParamName, sdk::effGetParamLabel, sdk::effGetParamDisplay })
+        for (int index : { -1, 21, 22, 127, 128, 100000 })
+        {
+            char text[64];
+            std::memset (text, 'x', sizeof (text));
+            host->dispatch (opcode, index, 0, text);
+            EXPECT_EQ (text[0], 0) << "opcode " << opcode << ", index " << index;
+        }
+
+    // A parameter that exists still answers with its text.
+    char name[64];
+    std::memset (name, 'x', sizeof (name));
+    host->dispatch (sdk::effGetParamName, 0, 0, name);
+    EXPECT_EQ (text (name), "Preamp Gain");
 }
