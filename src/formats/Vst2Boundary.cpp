@@ -11,7 +11,10 @@
       - a question for a text (a parameter's name, label or display, a
         program's name) that JUCE leaves unanswered, for example for an
         index beyond the parameters: the host's buffer is given a
-        terminating zero first, so it never reads what it held before.
+        terminating zero first, so it never reads what it held before;
+      - an exception: none leaves the entry point or a host's call (the
+        entry point returns no instance, a call answers 0, a block is
+        silent).
 
     The effects are found in a fixed table without a lock, since the
     process call runs on the host's audio thread.
@@ -20,6 +23,7 @@
 
 #include <juce_core/juce_core.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 
@@ -89,17 +93,39 @@ namespace
             boundary->blockSize.store ((std::int32_t) juce::jmin ((Vst2::VstIntPtr) 1 << 24, value));
 
         const auto dispatcher = boundary->dispatcher;
+        Vst2::VstIntPtr result = 0;
+
+        try
+        {
+            result = dispatcher (effect, opcode, index, value, ptr, opt);
+        }
+        catch (...)
+        {
+            result = 0;
+        }
 
         if (opcode == Vst2::effClose)
         {
-            // JUCE deletes the effect: its entry is free again afterwards.
-            const auto result = dispatcher (effect, opcode, index, value, ptr, opt);
+            // JUCE deleted the effect: its entry is free again.
             boundary->effect.store (nullptr, std::memory_order_release);
             boundary->taken.store (false, std::memory_order_release);
-            return result;
         }
 
-        return dispatcher (effect, opcode, index, value, ptr, opt);
+        return result;
+    }
+
+    void processGuarded (Boundary& boundary, Vst2::AEffect* effect, float** inputs, float** outputs, int numSamples) noexcept
+    {
+        try
+        {
+            boundary.processReplacing (effect, inputs, outputs, numSamples);
+        }
+        catch (...)
+        {
+            for (int channel = 0; outputs != nullptr && channel < effect->numOutputs; ++channel)
+                if (outputs[channel] != nullptr)
+                    std::fill (outputs[channel], outputs[channel] + numSamples, 0.0f);
+        }
     }
 
     void processReplacing (Vst2::AEffect* effect, float** inputs, float** outputs, int numSamples)
@@ -113,7 +139,7 @@ namespace
 
         if (numSamples <= limit || effect->numInputs > maxChannels || effect->numOutputs > maxChannels)
         {
-            boundary->processReplacing (effect, inputs, outputs, numSamples);
+            processGuarded (*boundary, effect, inputs, outputs, numSamples);
             return;
         }
 
@@ -130,7 +156,7 @@ namespace
             for (int channel = 0; channel < effect->numOutputs; ++channel)
                 out[channel] = outputs != nullptr && outputs[channel] != nullptr ? outputs[channel] + done : nullptr;
 
-            boundary->processReplacing (effect, in, out, count);
+            processGuarded (*boundary, effect, in, out, count);
         }
     }
 }
@@ -139,7 +165,16 @@ extern "C" __attribute__ ((visibility ("default"))) Vst2::AEffect* VSTPluginMain
 
 extern "C" __attribute__ ((visibility ("default"))) Vst2::AEffect* VSTPluginMain (Vst2::audioMasterCallback audioMaster)
 {
-    auto* effect = juceVstPluginMain (audioMaster);
+    Vst2::AEffect* effect = nullptr;
+
+    try
+    {
+        effect = juceVstPluginMain (audioMaster);
+    }
+    catch (...)
+    {
+        return nullptr;
+    }
 
     if (effect == nullptr || effect->processReplacing == nullptr)
         return effect;
