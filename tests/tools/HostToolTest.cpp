@@ -497,7 +497,8 @@ TEST_F (HostTool, EveryFormatPassesTheValidator)
         EXPECT_EQ (run.exitCode, 0) << plugin << "\n" << run.output;
 
         for (const auto* check : { "state round trip", "parameter values and texts", "automation every 32 samples",
-                                   "sample rates and block sizes", "parameters set from another thread" })
+                                   "sample rates and block sizes", "extreme and bad sample rates",
+                                   "parameters set from another thread" })
             EXPECT_TRUE (run.output.contains (juce::String ("pass  ") + check)) << plugin << " " << check << "\n" << run.output;
 
         // Under xvfb-run the editor check runs; without a display it is skipped.

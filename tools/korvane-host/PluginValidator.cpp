@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <limits>
 #include <thread>
 
 /** A host's audio callback fed with white noise or silence: processes
@@ -187,6 +188,7 @@ std::vector<PluginValidator::Outcome> PluginValidator::runAll (const std::functi
         [this] { return checkParameterValuesAndTexts(); },
         [this] { return checkAutomationEvery32Samples(); },
         [this] { return checkSampleRatesAndBlockSizes(); },
+        [this] { return checkExtremeAndBadSampleRates(); },
         [this] { return checkEditorWhileProcessing(); },
         [this] { return checkParametersFromAnotherThread(); },
     };
@@ -298,9 +300,22 @@ PluginValidator::Outcome PluginValidator::checkParameterValuesAndTexts()
     }
 
     const auto& check = host->getCheck();
+    // A plug-in that takes no text at all offers no text entry (optional in
+    // every format): only the values are checked then.
+    const auto entered = values - outOfRange;
+    const bool noTextEntry = entered > 0 && refused == entered;
+
+    if (noTextEntry)
+    {
+        refused = 0;
+        examples.clear();
+    }
+
     auto detail = juce::String (values) + " values on " + juce::String (plugin.getParameters().size())
-                + " parameters; " + juce::String (mismatches) + " texts not round-tripped, "
-                + juce::String (refused) + " refused, " + juce::String (outOfRange) + " values out of range";
+                + " parameters; " + (noTextEntry ? juce::String ("text entry not offered (skipped)")
+                                                 : juce::String (mismatches) + " texts not round-tripped, "
+                                                       + juce::String (refused) + " refused")
+                + ", " + juce::String (outOfRange) + " values out of range";
 
     if (! examples.isEmpty())
         detail << " (" << examples.joinIntoString ("; ") << ")";
@@ -361,6 +376,51 @@ PluginValidator::Outcome PluginValidator::checkSampleRatesAndBlockSizes()
         }
 
     auto detail = juce::String (cases) + " cases, " + juce::String (frames) + " frames";
+    if (! faults.isEmpty())
+        detail << "; " << faults.joinIntoString ("; ");
+
+    return outcome (name, faults.isEmpty(), detail);
+}
+
+PluginValidator::Outcome PluginValidator::checkExtremeAndBadSampleRates()
+{
+    const juce::String name ("extreme and bad sample rates");
+    juce::StringArray faults;
+    const auto seconds = juce::jmax (0.1, settings.secondsPerCase * 0.5);
+
+    const auto run = [&] (double rate, double noiseRate, const juce::String& label)
+    {
+        prepare (rate, 512);
+        host->processNoiseThenSilence (noiseRate, seconds, [] { return 512; });
+
+        if (! host->getCheck().isClean())
+            faults.add (label + ": " + describeOutput (host->getCheck()));
+    };
+
+    for (const auto rate : { 8000.0, 11025.0, 22050.0, 192000.0, 384000.0 })
+        run (rate, rate, juce::String (rate / 1000.0, 3).trimCharactersAtEnd ("0").trimCharactersAtEnd (".") + " kHz");
+
+    // An LV2 plug-in is instantiated at its rate, which the host must know.
+    const auto format = plugin.getPluginDescription().pluginFormatName;
+    const bool anyRate = format != "LV2";
+
+    if (anyRate)
+    {
+        const std::pair<double, const char*> badRates[] {
+            { 0.0, "0 Hz" }, { -44100.0, "-44.1 kHz" },
+            { std::numeric_limits<double>::quiet_NaN(), "NaN" }, { std::numeric_limits<double>::infinity(), "infinite" } };
+
+        for (const auto& [rate, label] : badRates)
+        {
+            run (rate, 44100.0, label);
+            run (44100.0, 44100.0, juce::String ("44.1 kHz after ") + label);
+        }
+    }
+
+    auto detail = juce::String ("8 kHz to 384 kHz")
+                + (anyRate ? ", and 0 Hz, negative, NaN and infinite rates each followed by 44.1 kHz"
+                           : "; bad rates skipped (" + format + " instantiates at a rate)");
+
     if (! faults.isEmpty())
         detail << "; " << faults.joinIntoString ("; ");
 

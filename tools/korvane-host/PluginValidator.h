@@ -12,10 +12,14 @@
       must be back within 1e-6 and a second save identical to the first;
     - parameters: random values on every parameter, each value in 0 … 1, and
       its text entered again through the host's text entry must show the
-      same text;
+      same text (a plug-in that takes no text at all has no text entry,
+      an optional feature: that part is skipped);
     - automation of random parameters every 32 samples;
     - 44.1, 48 and 96 kHz with blocks of 64 to 1024 samples and with block
       sizes that change from block to block;
+    - the rates at the ends, 8 kHz to 384 kHz, and, where the format lets a
+      host name any rate (VST 2.4, VST3), no rate at all (0, negative, NaN,
+      infinite), each followed by 44.1 kHz;
     - the editor opened and closed again and again while audio runs;
     - parameters set from a second thread while audio runs.
 
@@ -52,6 +56,7 @@ public:
     Outcome checkParameterValuesAndTexts();
     Outcome checkAutomationEvery32Samples();
     Outcome checkSampleRatesAndBlockSizes();
+    Outcome checkExtremeAndBadSampleRates();
     Outcome checkEditorWhileProcessing();
     Outcome checkParametersFromAnotherThread();
 
