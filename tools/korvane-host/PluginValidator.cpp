@@ -185,6 +185,7 @@ std::vector<PluginValidator::Outcome> PluginValidator::runAll (const std::functi
     std::vector<Outcome> outcomes;
     const std::function<Outcome()> checks[] {
         [this] { return checkStateRoundTrip(); },
+        [this] { return checkDamagedState(); },
         [this] { return checkParameterValuesAndTexts(); },
         [this] { return checkAutomationEvery32Samples(); },
         [this] { return checkSampleRatesAndBlockSizes(); },
@@ -255,6 +256,61 @@ PluginValidator::Outcome PluginValidator::checkStateRoundTrip()
 
     return outcome (name, valuesBack && identical && host->getCheck().isClean(),
                     host->getCheck().isClean() ? detail : detail + "; " + describeOutput (host->getCheck()));
+}
+
+PluginValidator::Outcome PluginValidator::checkDamagedState()
+{
+    const juce::String name ("damaged state");
+    prepare (44100.0, 512);
+    host->processNoiseThenSilence (44100.0, 0.1, [] { return 512; });
+    settle();
+
+    juce::MemoryBlock whole;
+    plugin.getStateInformation (whole);
+
+    if (whole.isEmpty())
+        return { name, Outcome::skipped, "the plug-in saves no state" };
+
+    // A project file cut short or with bytes gone wrong, as a host hands it over.
+    const auto size = (int) whole.getSize();
+    int restores = 0;
+
+    const auto restoreDamaged = [&] (const juce::MemoryBlock& damaged)
+    {
+        plugin.setStateInformation (damaged.getData(), (int) damaged.getSize());
+        host->process (64);
+        ++restores;
+    };
+
+    for (int cuts = 0; cuts < 24; ++cuts)
+        restoreDamaged (juce::MemoryBlock (whole.getData(), (size_t) (cuts == 0 ? 1 : (juce::int64) size * cuts / 24)));
+
+    for (int flips = 0; flips < 24; ++flips)
+    {
+        auto damaged = whole;
+        auto* bytes = static_cast<juce::uint8*> (damaged.getData());
+
+        for (int n = 0; n < 1 + flips % 4; ++n)
+            bytes[random.nextInt (size)] ^= (juce::uint8) (1 + random.nextInt (255));
+
+        restoreDamaged (damaged);
+    }
+
+    // The whole state still restores, and saves again as it was.
+    plugin.setStateInformation (whole.getData(), (int) whole.getSize());
+    settle();
+    juce::MemoryBlock again;
+    plugin.getStateInformation (again);
+    const auto restored = again == whole;
+
+    const auto& check = host->getCheck();
+    auto detail = juce::String (restores) + " damaged states restored (" + juce::String (size) + " bytes whole); the whole state "
+                + (restored ? "restored after them" : "saves differently after them");
+
+    if (! check.isClean())
+        detail << "; " << describeOutput (check);
+
+    return outcome (name, restored && check.isClean(), detail);
 }
 
 PluginValidator::Outcome PluginValidator::checkParameterValuesAndTexts()

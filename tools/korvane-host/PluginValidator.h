@@ -10,6 +10,9 @@
 
     - state: saved, every parameter randomised, restored; every parameter
       must be back within 1e-6 and a second save identical to the first;
+    - damaged state: the saved state cut short at many lengths and with
+      bytes changed, each restored in turn while audio runs between them;
+      the output must stay clean, and the whole state must restore after;
     - parameters: random values on every parameter, each value in 0 … 1, and
       its text entered again through the host's text entry must show the
       same text (a plug-in that takes no text at all has no text entry,
@@ -53,6 +56,7 @@ public:
     std::vector<Outcome> runAll (const std::function<void (const Outcome&)>& report = {});
 
     Outcome checkStateRoundTrip();
+    Outcome checkDamagedState();
     Outcome checkParameterValuesAndTexts();
     Outcome checkAutomationEvery32Samples();
     Outcome checkSampleRatesAndBlockSizes();
