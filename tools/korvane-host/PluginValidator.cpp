@@ -190,6 +190,7 @@ std::vector<PluginValidator::Outcome> PluginValidator::runAll (const std::functi
         [this] { return checkAutomationEvery32Samples(); },
         [this] { return checkSampleRatesAndBlockSizes(); },
         [this] { return checkExtremeAndBadSampleRates(); },
+        [this] { return checkBlocksLargerThanPrepared(); },
         [this] { return checkEditorWhileProcessing(); },
         [this] { return checkParametersFromAnotherThread(); },
     };
@@ -481,6 +482,29 @@ PluginValidator::Outcome PluginValidator::checkExtremeAndBadSampleRates()
         detail << "; " << faults.joinIntoString ("; ");
 
     return outcome (name, faults.isEmpty(), detail);
+}
+
+PluginValidator::Outcome PluginValidator::checkBlocksLargerThanPrepared()
+{
+    const juce::String name ("blocks larger than prepared");
+
+    // VST3 and LV2 hosts never send more than the block size they set up;
+    // VST 2.4 hosts are known to announce one size and send another.
+    if (plugin.getPluginDescription().pluginFormatName != "VST")
+        return { name, Outcome::skipped, "the format has no blocks beyond the prepared size" };
+
+    constexpr int prepared = 256, largest = 8192;
+    host.reset();
+    plugin.releaseResources();
+    plugin.setRateAndBufferSizeDetails (44100.0, prepared);
+    plugin.prepareToPlay (44100.0, prepared);
+    host = std::make_unique<NoiseHost> (plugin, largest, random.nextInt64());
+    host->processNoiseThenSilence (44100.0, settings.secondsPerCase, [this] { return prepared + 1 + random.nextInt (largest - prepared); });
+
+    const auto& check = host->getCheck();
+    return outcome (name, check.isClean() && host->getBlocks() > 0,
+                    juce::String (host->getBlocks()) + " blocks of " + juce::String (prepared + 1) + " to " + juce::String (largest)
+                    + " samples after a prepare for " + juce::String (prepared) + "; " + describeOutput (check));
 }
 
 PluginValidator::Outcome PluginValidator::checkEditorWhileProcessing()

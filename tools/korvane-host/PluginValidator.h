@@ -23,6 +23,8 @@
     - the rates at the ends, 8 kHz to 384 kHz, and, where the format lets a
       host name any rate (VST 2.4, VST3), no rate at all (0, negative, NaN,
       infinite), each followed by 44.1 kHz;
+    - blocks of up to 8192 samples after a prepare for 256, where the format
+      lets a host send them (VST 2.4);
     - the editor opened and closed again and again while audio runs;
     - parameters set from a second thread while audio runs.
 
@@ -61,6 +63,7 @@ public:
     Outcome checkAutomationEvery32Samples();
     Outcome checkSampleRatesAndBlockSizes();
     Outcome checkExtremeAndBadSampleRates();
+    Outcome checkBlocksLargerThanPrepared();
     Outcome checkEditorWhileProcessing();
     Outcome checkParametersFromAnotherThread();
 
