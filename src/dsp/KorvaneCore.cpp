@@ -746,10 +746,14 @@ void KorvaneCore::processStereo (float** leftChannel, float** rightChannel, int 
             advanceFade (rates.parameterSmoothing, rates.rateRatio);
 
         const bool bypassing = bypassRamp.isEngaged();
-        const double metersBefore[2] { meterLevel[0], meterLevel[1] };
+        double metersBefore[2];
 
         if (bypassing)
+        {
+            metersBefore[0] = meterLevel[0];
+            metersBefore[1] = meterLevel[1];
             bypassRamp.advance();
+        }
 
         double yL = xL;
         double yR = xR;
@@ -839,10 +843,14 @@ void KorvaneCore::processMono (float** channel, int numSamples)
             advanceFade (rates.parameterSmoothing, rates.rateRatio);
 
         const bool bypassing = bypassRamp.isEngaged();
-        const double metersBefore[2] { meterLevel[0], meterLevel[1] };
+        double metersBefore[2];
 
         if (bypassing)
+        {
+            metersBefore[0] = meterLevel[0];
+            metersBefore[1] = meterLevel[1];
             bypassRamp.advance();
+        }
 
         double y = x;
         const bool metered = left.active || bypassing;

@@ -1,19 +1,33 @@
 #include "RawVst2Host.h"
 
 #include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <dlfcn.h>
-#include <thread>
+#include <mutex>
 
 namespace
 {
     constexpr int maxOpcode = 128;
 
     /** Calls per host opcode of one instance; the callback finds them
-        through the effect's `user` field, which the SDK leaves to hosts. */
+        through the effect's `user` field, which the SDK leaves to hosts.
+        The plug-in may call from any thread; a waiting test is woken. */
     struct CallCounts
     {
         std::atomic<int> counts[maxOpcode] {};
+        std::mutex lock;
+        std::condition_variable called;
+
+        void count (std::int32_t opcode)
+        {
+            {
+                const std::lock_guard<std::mutex> held (lock);
+                ++counts[opcode];
+            }
+
+            called.notify_all();
+        }
     };
 
     CallCounts& countsOf (void* user)
@@ -59,7 +73,7 @@ RawVst2Host::~RawVst2Host()
 std::intptr_t RawVst2Host::hostCallback (sdk::AEffect* effect, std::int32_t opcode, std::int32_t, std::intptr_t, void* ptr, float)
 {
     if (opcode >= 0 && opcode < maxOpcode)
-        ++countsOf (effect != nullptr ? effect->user : nullptr).counts[opcode];
+        countsOf (effect != nullptr ? effect->user : nullptr).count (opcode);
 
     switch (opcode)
     {
@@ -175,15 +189,8 @@ int RawVst2Host::callsOf (std::int32_t hostOpcode) const
 
 bool RawVst2Host::waitForCall (std::int32_t hostOpcode, int after, int milliseconds) const
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds (milliseconds);
-
-    while (callsOf (hostOpcode) <= after)
-    {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-
-        std::this_thread::sleep_for (std::chrono::milliseconds (5));
-    }
-
-    return true;
+    auto& calls = countsOf (effect->user);
+    std::unique_lock<std::mutex> held (calls.lock);
+    return calls.called.wait_for (held, std::chrono::milliseconds (milliseconds),
+                                  [&] { return calls.counts[hostOpcode].load() > after; });
 }

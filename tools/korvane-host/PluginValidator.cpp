@@ -205,15 +205,21 @@ std::vector<PluginValidator::Outcome> PluginValidator::runAll (const std::functi
     return outcomes;
 }
 
-PluginValidator::Outcome PluginValidator::checkStateRoundTrip()
+juce::MemoryBlock PluginValidator::stateAfterSomeAudio()
 {
-    const juce::String name ("state round trip");
     prepare (44100.0, 512);
     host->processNoiseThenSilence (44100.0, 0.1, [] { return 512; });
     settle();
 
-    juce::MemoryBlock first;
-    plugin.getStateInformation (first);
+    juce::MemoryBlock state;
+    plugin.getStateInformation (state);
+    return state;
+}
+
+PluginValidator::Outcome PluginValidator::checkStateRoundTrip()
+{
+    const juce::String name ("state round trip");
+    const auto first = stateAfterSomeAudio();
 
     // What a host automates and saves: VST3 plug-ins also list parameters
     // that stand for MIDI controllers, which are input, not state.
@@ -262,12 +268,7 @@ PluginValidator::Outcome PluginValidator::checkStateRoundTrip()
 PluginValidator::Outcome PluginValidator::checkDamagedState()
 {
     const juce::String name ("damaged state");
-    prepare (44100.0, 512);
-    host->processNoiseThenSilence (44100.0, 0.1, [] { return 512; });
-    settle();
-
-    juce::MemoryBlock whole;
-    plugin.getStateInformation (whole);
+    const auto whole = stateAfterSomeAudio();
 
     if (whole.isEmpty())
         return { name, Outcome::skipped, "the plug-in saves no state" };

@@ -74,6 +74,8 @@ private:
 
     void prepare (double sampleRate, int maximumBlockSize);
     void settle();
+    /** The plug-in's state after a little audio at 44.1 kHz, ready for a check. */
+    juce::MemoryBlock stateAfterSomeAudio();
     void randomiseParameter (juce::AudioProcessorParameter& parameter);
 
     juce::AudioPluginInstance& plugin;
