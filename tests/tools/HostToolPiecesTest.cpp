@@ -1,12 +1,14 @@
 #include "DemoPhrase.h"
 #include "OutputSampleCheck.h"
 #include "PlotWriter.h"
+#include "PluginValidator.h"
 #include "Spectrum.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace
@@ -146,4 +148,111 @@ TEST (OutputSampleCheck, LooksOnlyAtTheChannelsAndSamplesItIsGiven)
 
     check.scan (buffer, 1, 16);
     EXPECT_EQ (check.getFirstOffence(), "an infinite sample at channel 0, sample 20");
+}
+
+//==============================================================================
+namespace
+{
+    /*  A small plug-in whose state is its two parameters, kept either in
+        the instance or, as in a plug-in that keeps what should be per
+        instance in a static, in storage every instance shares. */
+    class TwoParameterPlugin : public juce::AudioPluginInstance
+    {
+    public:
+        explicit TwoParameterPlugin (bool shareState)
+            : AudioPluginInstance (BusesProperties().withInput ("In", juce::AudioChannelSet::stereo())
+                                                   .withOutput ("Out", juce::AudioChannelSet::stereo()))
+        {
+            auto* storage = shareState ? shared : own;
+            addHostedParameter (std::make_unique<Value> ("gain", storage[0]));
+            addHostedParameter (std::make_unique<Value> ("tone", storage[1]));
+        }
+
+        void fillInPluginDescription (juce::PluginDescription& d) const override
+        {
+            d.name = "Two parameters";
+            d.pluginFormatName = "Test";
+        }
+
+        const juce::String getName() const override { return "Two parameters"; }
+        void prepareToPlay (double, int) override {}
+        void releaseResources() override {}
+
+        void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&) override
+        {
+            buffer.applyGain (getParameters()[0]->getValue());
+        }
+
+        double getTailLengthSeconds() const override { return 0.0; }
+        bool acceptsMidi() const override { return false; }
+        bool producesMidi() const override { return false; }
+        juce::AudioProcessorEditor* createEditor() override { return nullptr; }
+        bool hasEditor() const override { return false; }
+        int getNumPrograms() override { return 1; }
+        int getCurrentProgram() override { return 0; }
+        void setCurrentProgram (int) override {}
+        const juce::String getProgramName (int) override { return {}; }
+        void changeProgramName (int, const juce::String&) override {}
+
+        void getStateInformation (juce::MemoryBlock& destination) override
+        {
+            const float values[2] { getParameters()[0]->getValue(), getParameters()[1]->getValue() };
+            destination.replaceAll (values, sizeof (values));
+        }
+
+        void setStateInformation (const void* data, int size) override
+        {
+            if (size != (int) sizeof (float[2]))
+                return;
+
+            float values[2];
+            std::memcpy (values, data, sizeof (values));
+            getParameters()[0]->setValue (values[0]);
+            getParameters()[1]->setValue (values[1]);
+        }
+
+    private:
+        struct Value : public HostedParameter
+        {
+            Value (juce::String idToUse, std::atomic<float>& storageToUse) : id (std::move (idToUse)), storage (storageToUse) {}
+            juce::String getParameterID() const override { return id; }
+            float getValue() const override { return storage; }
+            void setValue (float newValue) override { storage = newValue; }
+            float getDefaultValue() const override { return 0.5f; }
+            juce::String getName (int) const override { return id; }
+            juce::String getLabel() const override { return {}; }
+            float getValueForText (const juce::String& text) const override { return text.getFloatValue(); }
+
+            const juce::String id;
+            std::atomic<float>& storage;
+        };
+
+        std::atomic<float> own[2] { 0.5f, 0.5f };
+        static inline std::atomic<float> shared[2] { 0.5f, 0.5f };
+    };
+
+    PluginValidator::Outcome validateInstances (bool shareState)
+    {
+        TwoParameterPlugin plugin (shareState);
+        PluginValidator::Settings settings;
+        settings.secondsPerCase = 0.2;
+        PluginValidator validator (plugin, settings, [shareState] { return std::make_unique<TwoParameterPlugin> (shareState); });
+        return validator.checkInstancesOnSeveralThreads();
+    }
+}
+
+TEST (PluginValidator, InstancesThatShareTheirStateFailTheCheckOfSeveralInstances)
+{
+    const auto own = validateInstances (false);
+    EXPECT_EQ (own.result, PluginValidator::Outcome::passed) << own.detail;
+    EXPECT_TRUE (own.detail.contains ("4 instances")) << own.detail;
+
+    const auto shared = validateInstances (true);
+    EXPECT_EQ (shared.result, PluginValidator::Outcome::failed) << shared.detail;
+    EXPECT_TRUE (shared.detail.contains ("saves another state than its own")) << shared.detail;
+
+    // Without a way to make instances, the check says so rather than passing.
+    TwoParameterPlugin plugin (false);
+    PluginValidator validator (plugin, {});
+    EXPECT_EQ (validator.checkInstancesOnSeveralThreads().result, PluginValidator::Outcome::skipped);
 }

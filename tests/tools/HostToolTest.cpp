@@ -496,10 +496,13 @@ TEST_F (HostTool, EveryFormatPassesTheValidator)
         const auto run = runHost ({ "validate", plugin, "--seconds", "0.5", "--values", "8", "--editor-cycles", "4" });
         EXPECT_EQ (run.exitCode, 0) << plugin << "\n" << run.output;
 
-        for (const auto* check : { "state round trip", "damaged state", "parameter values and texts", "automation every 32 samples",
+        for (const auto* check : { "state round trip", "parameter values and texts", "automation every 32 samples",
                                    "sample rates and block sizes", "extreme and bad sample rates",
-                                   "parameters set from another thread" })
+                                   "parameters set from another thread", "instances on several threads" })
             EXPECT_TRUE (run.output.contains (juce::String ("pass  ") + check)) << plugin << " " << check << "\n" << run.output;
+
+        // JUCE's LV2 host keeps the state in a document of its own.
+        EXPECT_TRUE (run.output.contains (plugin == lv2() ? "skip  damaged state" : "pass  damaged state")) << plugin << "\n" << run.output;
 
         // Under xvfb-run the editor check runs; without a display it is skipped.
         if (juce::SystemStats::getEnvironmentVariable ("DISPLAY", {}).isNotEmpty())

@@ -26,7 +26,11 @@
     - blocks of up to 8192 samples after a prepare for 256, where the format
       lets a host send them (VST 2.4);
     - the editor opened and closed again and again while audio runs;
-    - parameters set from a second thread while audio runs.
+    - parameters set from a second thread while audio runs;
+    - several instances, each processing on a thread of its own, while the
+      host saves each one's state and restores it into another; at the end
+      every instance, given a state of its own, must save exactly that
+      state (instances that share what should be their own fail here).
 
     Audio is white noise followed by silence; every output sample that is
     NaN, infinite or subnormal fails the check it came from.
@@ -41,6 +45,7 @@ public:
         int valuesPerParameter = 16;
         int editorCycles = 8;
         bool withEditor = true;        ///< needs an X display
+        int concurrentInstances = 4;
     };
 
     struct Outcome
@@ -51,11 +56,19 @@ public:
         juce::String detail;
     };
 
-    PluginValidator (juce::AudioPluginInstance& plugin, Settings settings);
+    /** Makes another instance of the same plug-in, on the message thread. */
+    using InstanceFactory = std::function<std::unique_ptr<juce::AudioPluginInstance>()>;
+
+    /** Without a factory the check of several instances is skipped. */
+    PluginValidator (juce::AudioPluginInstance& plugin, Settings settings, InstanceFactory makeInstance = {});
     ~PluginValidator();
 
-    /** Runs every check in order, telling `report` about each as it ends. */
-    std::vector<Outcome> runAll (const std::function<void (const Outcome&)>& report = {});
+    /** Runs every check in order, telling `starting` the name of each as it
+        begins and `report` its outcome as it ends. */
+    std::vector<Outcome> runAll (const std::function<void (const Outcome&)>& report = {},
+                                 const std::function<void (const char*)>& starting = {});
+
+    // Each check on its own; the outcome's name is left to runAll.
 
     Outcome checkStateRoundTrip();
     Outcome checkDamagedState();
@@ -66,6 +79,17 @@ public:
     Outcome checkBlocksLargerThanPrepared();
     Outcome checkEditorWhileProcessing();
     Outcome checkParametersFromAnotherThread();
+    Outcome checkInstancesOnSeveralThreads();
+
+    struct Check
+    {
+        const char* name;
+        Outcome (PluginValidator::*run)();
+    };
+
+    /** Every check, with the name its report goes by, in the order runAll
+        runs them. */
+    static const std::vector<Check>& getChecks();
 
     /** The host's side of the audio callback the checks drive. */
     class NoiseHost;
@@ -80,6 +104,7 @@ private:
 
     juce::AudioPluginInstance& plugin;
     const Settings settings;
+    const InstanceFactory makeInstance;
     juce::Random random;
     std::unique_ptr<NoiseHost> host;
 };

@@ -3,8 +3,40 @@
 #include "PluginLoading.h"
 #include "PluginValidator.h"
 
+#include <atomic>
+#include <csignal>
+#include <cstring>
 #include <iostream>
 #include <stdexcept>
+
+#include <unistd.h>
+
+namespace
+{
+    std::atomic<const char*> runningCheck { nullptr };
+
+    /** A plug-in that crashes takes the validator with it: the report still
+        says which check it was, and the exit status says it failed. */
+    extern "C" void reportCrash (int signal)
+    {
+        const auto write = [] (const char* text) { [[maybe_unused]] auto n = ::write (STDOUT_FILENO, text, std::strlen (text)); };
+        const char* check = runningCheck.load();
+
+        write ("  CRASH  ");
+        write (check != nullptr ? check : "loading the plug-in");
+        write (": the plug-in crashed (");
+        write (signal == SIGSEGV ? "segmentation fault" : signal == SIGBUS ? "bus error"
+               : signal == SIGFPE ? "arithmetic exception" : signal == SIGILL ? "illegal instruction" : "aborted");
+        write (")\nFAILED\n");
+        _exit (1);
+    }
+
+    void reportCrashes()
+    {
+        for (const auto signal : { SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT })
+            std::signal (signal, reportCrash);
+    }
+}
 
 int runValidate (const juce::StringArray& words)
 {
@@ -21,6 +53,7 @@ int runValidate (const juce::StringArray& words)
     settings.editorCycles = options.getInteger ("editor-cycles", 8, 1, 10000);
     settings.withEditor = ! options.has ("no-editor");
 
+    reportCrashes();
     PluginLoader loader;
     auto plugin = loader.load (args[0], 44100.0, 512);
 
@@ -31,7 +64,8 @@ int runValidate (const juce::StringArray& words)
     const auto start = juce::Time::getMillisecondCounterHiRes();
 
     {
-        PluginValidator validator (*plugin.instance, settings);
+        PluginValidator validator (*plugin.instance, settings,
+                                   [&] { return loader.load (args[0], 44100.0, 512).instance; });
         validator.runAll ([&] (const PluginValidator::Outcome& outcome)
         {
             const char* word = outcome.result == PluginValidator::Outcome::passed ? "pass"
@@ -39,7 +73,8 @@ int runValidate (const juce::StringArray& words)
             (outcome.result == PluginValidator::Outcome::failed ? failures
              : outcome.result == PluginValidator::Outcome::skipped ? skips : passes)++;
             std::cout << "  " << word << "  " << outcome.name << ": " << outcome.detail << "\n" << std::flush;
-        });
+        },
+        [] (const char* check) { runningCheck = check; });
     }
 
     plugin.instance.reset();
