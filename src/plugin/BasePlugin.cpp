@@ -247,16 +247,42 @@ void BasePlugin::deleteEditorComponent()
         lock.exit();
 }
 
+namespace
+{
+    /*  Hosts reach these calls through the formats' C interfaces, where an
+        exception (running out of memory while building a document, say)
+        would unwind through the host's own code: it ends here instead, and
+        the call has done nothing. */
+    template <typename Call>
+    bool withoutExceptions (Call&& call) noexcept
+    {
+        try
+        {
+            call();
+            return true;
+        }
+        catch (...)
+        {
+            return false;
+        }
+    }
+}
+
 juce::AudioProcessorEditor* BasePlugin::createEditor()
 {
-    // The host asks on the message thread; an editor still waiting for its
-    // asynchronous construction is built now.
-    buildEditorComponent();
+    juce::AudioProcessorEditor* editor = nullptr;
 
-    if (editorComponent == nullptr)
-        return nullptr;
+    withoutExceptions ([&]
+    {
+        // The host asks on the message thread; an editor still waiting for
+        // its asynchronous construction is built now.
+        buildEditorComponent();
 
-    return new AudioProcessorEditorWrapper (*this, *editorComponent);
+        if (editorComponent != nullptr)
+            editor = new AudioProcessorEditorWrapper (*this, *editorComponent);
+    });
+
+    return editor;
 }
 
 const juce::String BasePlugin::getName() const
@@ -267,8 +293,9 @@ const juce::String BasePlugin::getName() const
 //==============================================================================
 void BasePlugin::getStateInformation (juce::MemoryBlock& destData)
 {
-    if (auto element = createStateXml())
-        StateChunk::pack (*element, destData);
+    // A save that fails hands over no chunk rather than part of one.
+    if (! withoutExceptions ([&] { if (auto element = createStateXml()) StateChunk::pack (*element, destData); }))
+        destData.reset();
 
     stateSavedPending.exchange (1);
     triggerAsyncUpdate();
@@ -276,8 +303,7 @@ void BasePlugin::getStateInformation (juce::MemoryBlock& destData)
 
 void BasePlugin::setStateInformation (const void* data, int sizeInBytes)
 {
-    if (auto element = StateChunk::unpack (data, sizeInBytes))
-        restoreStateFromXml (*element);
+    withoutExceptions ([&] { if (auto element = StateChunk::unpack (data, sizeInBytes)) restoreStateFromXml (*element); });
 
     stateRestoredPending.exchange (1);
     triggerAsyncUpdate();
@@ -285,14 +311,13 @@ void BasePlugin::setStateInformation (const void* data, int sizeInBytes)
 
 void BasePlugin::getCurrentProgramStateInformation (juce::MemoryBlock& destData)
 {
-    if (auto element = createProgramStateXml())
-        StateChunk::pack (*element, destData);
+    if (! withoutExceptions ([&] { if (auto element = createProgramStateXml()) StateChunk::pack (*element, destData); }))
+        destData.reset();
 }
 
 void BasePlugin::setCurrentProgramStateInformation (const void* data, int sizeInBytes)
 {
-    if (auto element = StateChunk::unpack (data, sizeInBytes))
-        restoreProgramStateFromXml (*element);
+    withoutExceptions ([&] { if (auto element = StateChunk::unpack (data, sizeInBytes)) restoreProgramStateFromXml (*element); });
 }
 
 //==============================================================================

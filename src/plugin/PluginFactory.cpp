@@ -1,11 +1,10 @@
 #include "plugin/Korvane.h"
 
-// JUCE's format wrappers call this to create the processor. The wrappers own
-// the host entry points (VSTPluginMain asks the host's version first and
-// catches exceptions, returning no instance), so here runs the rest of the
+// JUCE's format wrappers call this to create the processor; here runs the
 // start-up sequence: construction, post-construction, initialise() and the
-// editor component. An exception leaves this function and the wrapper
-// returns no instance.
+// editor component. An exception leaves this function, and the layer in
+// front of the format's entry point (VSTPluginMain, the VST3 factory)
+// catches it: the host gets no instance.
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
 {
     auto processor = std::make_unique<Korvane>();

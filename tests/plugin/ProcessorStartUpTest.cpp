@@ -40,6 +40,35 @@ namespace
     public:
         bool isDebugMode() const override { return true; }
     };
+
+    // Runs out of memory half-way through every state it builds or reads.
+    class ExhaustedKorvane : public Korvane
+    {
+    public:
+        bool exhausted = false;
+
+        std::unique_ptr<juce::XmlElement> createStateXml() override
+        {
+            auto element = Korvane::createStateXml();
+            if (exhausted)
+                throw std::bad_alloc();
+            return element;
+        }
+
+        std::unique_ptr<juce::XmlElement> createProgramStateXml() override
+        {
+            if (exhausted)
+                throw std::bad_alloc();
+            return Korvane::createProgramStateXml();
+        }
+
+        void restoreStateFromXml (const juce::XmlElement& element) override
+        {
+            if (exhausted)
+                throw std::length_error ("exhausted");
+            Korvane::restoreStateFromXml (element);
+        }
+    };
 }
 
 TEST (ProcessorStartUp, TheFactoryBuildsTheWholeProductOnTheMessageThread)
@@ -203,6 +232,37 @@ TEST (ProcessorStartUp, StateNotificationsAreCoalescedAndSentEvenForBadData)
     EXPECT_EQ (observer.restored, 1);
 
     processor->removeStateObserver (&observer);
+}
+
+TEST (ProcessorStartUp, NoExceptionFromAStateLeavesTheProcessor)
+{
+    ExhaustedKorvane processor;
+    processor.startUp();
+
+    juce::MemoryBlock good;
+    processor.getStateInformation (good);
+    ASSERT_GT (good.getSize(), 100u);
+
+    processor.exhausted = true;
+
+    // A failed save hands over nothing, not part of a chunk.
+    juce::MemoryBlock saved ("left over", 9);
+    EXPECT_NO_THROW (processor.getStateInformation (saved));
+    EXPECT_EQ (saved.getSize(), 0u);
+
+    juce::MemoryBlock program ("left over", 9);
+    EXPECT_NO_THROW (processor.getCurrentProgramStateInformation (program));
+    EXPECT_EQ (program.getSize(), 0u);
+
+    EXPECT_NO_THROW (processor.setStateInformation (good.getData(), (int) good.getSize()));
+
+    // Once memory is there again, everything works as before.
+    processor.exhausted = false;
+    processor.setStateInformation (good.getData(), (int) good.getSize());
+    juce::MemoryBlock again;
+    processor.getStateInformation (again);
+    EXPECT_EQ (again, good);
+    pumpMessages();
 }
 
 TEST (ProcessorStartUp, DebugModeAddsTwelveParametersAndEvents)
