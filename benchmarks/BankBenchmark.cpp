@@ -6,8 +6,9 @@
 #include <juce_events/juce_events.h>
 
 /*  Saving and restoring a project state whose bank holds many empty preset
-    groups (a hostile or a very odd project): both must stay linear in the
-    number of groups. Times per save or restore.
+    groups (a hostile or a very odd project), and what the preset browser
+    does to such a bank: all must stay linear in the number of groups.
+    Times per save, restore or round of bank operations.
 */
 namespace
 {
@@ -52,10 +53,37 @@ namespace
         for (auto _ : s)
             processor->setStateInformation (state.getData(), (int) state.getSize());
     }
+
+    /** One round of what the browser's buttons and drags do, each undone:
+        a group added at the top and removed, the group holding the presets
+        moved to the top and back, a preset dragged into the first group and
+        back, a group renamed. */
+    void bankOperations (benchmark::State& s)
+    {
+        auto processor = startedWith (stateWithGroups ((int) s.range (0)));
+        const auto last = processor->getBank().getNumGroups() - 1;
+        juce::SparseSet<int> first;
+        first.addRange ({ 0, 1 });
+
+        for (auto _ : s)
+        {
+            processor->addGroup (0);
+            processor->removeEmptyGroup (0);
+            processor->moveGroup (last, 0);
+            processor->moveGroup (0, last);
+            processor->movePresetsToGroup (0, last, first);
+            processor->movePresetsToGroup (last, 0, first);
+            processor->renameGroup (last / 2, "g");
+        }
+
+        if (processor->getBank().getGroupCount (last) != PresetBank::slotCount)
+            s.SkipWithError ("the operations did not undo each other");
+    }
 }
 
 BENCHMARK (save)->Arg (1000)->Arg (10000)->Arg (100000)->Unit (benchmark::kMillisecond);
 BENCHMARK (restore)->Arg (1000)->Arg (10000)->Arg (100000)->Unit (benchmark::kMillisecond);
+BENCHMARK (bankOperations)->Arg (1000)->Arg (10000)->Arg (100000)->Unit (benchmark::kMillisecond);
 
 int main (int argc, char** argv)
 {
