@@ -1,0 +1,51 @@
+#pragma once
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include <functional>
+#include <memory>
+
+/*  The plug-in's editor inside a window the host gives (an X11 window of
+    the host's own), for the formats of our own.
+
+    The editor's size is the window's size, always: when the editor grows
+    or shrinks (a docked panel opened or closed), the window follows at once,
+    the host is asked for the new size, and the window's size hints name
+    that size as its smallest and largest, so that a host which sizes
+    embedded windows by their hints (through suil, as jalv and Ardour do)
+    neither stretches it nor keeps it at an old size. A size the host sets
+    of its own accord never changes the editor (it is not resizable by the
+    user); the window takes the editor's size back.
+
+    Lives on the message thread (the host's UI thread while the host drives
+    the loop).
+*/
+class EmbeddedEditor : private juce::ComponentListener
+{
+public:
+    /** The host's answer to a size request. */
+    using RequestSize = std::function<void (int width, int height)>;
+
+    /** Throws when the processor has no editor to show. */
+    EmbeddedEditor (juce::AudioProcessor& processor, unsigned long parentWindow, RequestSize requestSize);
+    ~EmbeddedEditor() override;
+
+    /** The window to give the host (an X11 window id). */
+    unsigned long getWindow() const;
+    int getWidth() const noexcept;
+    int getHeight() const noexcept;
+
+    /** The host has set a size: the window keeps the editor's. */
+    void hostResized (int width, int height);
+
+private:
+    class Holder;
+
+    void componentMovedOrResized (juce::Component&, bool wasMoved, bool wasResized) override;
+    void followEditor();
+
+    juce::AudioProcessor& processor;
+    std::unique_ptr<juce::AudioProcessorEditor> editor;
+    std::unique_ptr<Holder> holder;
+    RequestSize requestSize;
+};

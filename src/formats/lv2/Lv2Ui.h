@@ -1,0 +1,45 @@
+#pragma once
+
+#include "formats/EmbeddedEditor.h"
+#include "formats/MessageLoop.h"
+
+#include <lv2/ui/ui.h>
+
+class Lv2Instance;
+
+/*  The LV2 UI: the plug-in's own editor, embedded in the host's X11 window
+    (ui:X11UI with ui:parent), reaching the instance directly (instance
+    access). It runs on the host's UI thread, which is JUCE's message thread
+    while it exists; the host's idle calls run JUCE's loop.
+
+    Parameters changed inside the plug-in (the editor, a preset, the MIDI
+    map) are written into the host's control ports on each idle call, with
+    the host told of the editor's gestures where it listens (ui:touch); the
+    host's own changes reach the processor through the ports and need no
+    echo. The window follows the editor's size (ui:resize).
+*/
+class Lv2Ui
+{
+public:
+    /** Throws when the host lacks what the UI needs. */
+    Lv2Ui (LV2UI_Write_Function write, LV2UI_Controller controller, LV2UI_Widget* widget, const LV2_Feature* const* features);
+    ~Lv2Ui();
+
+    /** The host's idle call: JUCE's messages and the parameters' changes. */
+    int idle();
+
+    /** The host has resized the window. */
+    int hostResized (int width, int height);
+
+private:
+    void writeChangesToHost (bool everyParameter);
+
+    MessageLoop::HostDriven loop;
+    Lv2Instance* instance = nullptr;
+    LV2UI_Write_Function write = nullptr;
+    LV2UI_Controller controller = nullptr;
+    const LV2UI_Resize* hostResize = nullptr;
+    const LV2UI_Touch* hostTouch = nullptr;
+    std::unique_ptr<EmbeddedEditor> editor;
+    bool firstIdle = true;
+};
