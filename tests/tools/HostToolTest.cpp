@@ -242,11 +242,30 @@ TEST_F (HostTool, MidiProgramChangesSelectPresetsInEveryFormat)
 
     for (const auto& plugin : { vst2(), vst3(), lv2() })
     {
+        ASSERT_EQ (runHost ({ "render", plugin, sineFile.getFullPathName(), outTemp2.getFile().getFullPathName() }).exitCode, 0);
+
         const auto run = runHost ({ "render", plugin, sineFile.getFullPathName(), outTemp.getFile().getFullPathName(),
                                     "--midi", midi.getFile().getFullPathName(),
                                     "--report", report.getFile().getFullPathName() });
         ASSERT_EQ (run.exitCode, 0) << plugin << "\n" << run.output;
 
+        // The same sound up to the change, another one after it.
+        const auto changed = readWavFile (outTemp.getFile()).samples;
+        const auto unchanged = readWavFile (outTemp2.getFile()).samples;
+        float before = 0.0f, after = 0.0f;
+
+        for (int i = 0; i < changed.getNumSamples(); ++i)
+        {
+            auto& largest = i < 22050 ? before : after;
+            largest = juce::jmax (largest, std::abs (changed.getSample (0, i) - unchanged.getSample (0, i)));
+        }
+
+        EXPECT_EQ (before, 0.0f) << plugin;
+        EXPECT_GT (after, 0.01f) << plugin << ": still on the first preset";
+
+        // The VST 2.4 host hears of the new values. JUCE's VST3 host does not
+        // hear of changes a plug-in makes while processing offline, and an
+        // LV2 host's control ports are its own (the plug-in's UI writes them).
         const auto json = juce::JSON::parse (report.getFile());
         bool found = false;
 
@@ -254,7 +273,9 @@ TEST_F (HostTool, MidiProgramChangesSelectPresetsInEveryFormat)
             if (parameter["name"] == "Preamp Gain")
             {
                 found = true;
-                EXPECT_NE ((double) parameter["value"], 0.585) << plugin << ": still on the first preset";
+
+                if (plugin == vst2())
+                    EXPECT_GT (std::abs ((double) parameter["value"] - 0.585), 1.0e-3) << plugin << ": the host shows the first preset";
             }
 
         EXPECT_TRUE (found) << plugin;
@@ -419,9 +440,11 @@ TEST_F (HostTool, EveryFormatOpensItsEditorInARealWindow)
     for (const auto& plugin : { vst2(), vst3(), lv2() })
     {
         // Closed, then with the Options panel opened by a click on its button.
-        // Known fault: in JUCE's LV2 host the plug-in's embedded window does
-        // not always follow the editor when it grows (the host window does),
-        // so the LV2 build is shown closed only until that is mended.
+        // Known fault of JUCE's LV2 hosting classes: an embedded X11 UI in
+        // their window loses clicks and is left unpainted after growing, in
+        // about a third of the runs (with JUCE's LV2 client as with ours; in
+        // jalv and Ardour the same UI follows every click, see JalvTest), so
+        // the LV2 build is shown closed only.
         for (const bool openOptions : { false, true })
         {
             if (openOptions && plugin == lv2())

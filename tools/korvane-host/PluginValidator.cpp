@@ -95,6 +95,33 @@ namespace
         return juce::String (check.getNumBadSamples()) + " bad output samples, the first " + check.getFirstOffence();
     }
 
+    /** Where two states first differ, with a little of each around it when
+        that is text. */
+    juce::String describeDifference (const juce::MemoryBlock& expected, const juce::MemoryBlock& actual)
+    {
+        const auto* a = static_cast<const char*> (expected.getData());
+        const auto* b = static_cast<const char*> (actual.getData());
+        const auto common = juce::jmin (expected.getSize(), actual.getSize());
+        size_t at = 0;
+
+        while (at < common && a[at] == b[at])
+            ++at;
+
+        const auto excerpt = [at] (const char* data, size_t size)
+        {
+            const auto from = at > 20 ? at - 20 : 0;
+            juce::String text;
+
+            for (auto i = from; i < juce::jmin (size, at + 40); ++i)
+                text << (data[i] >= 32 && data[i] < 127 ? juce::String::charToString ((juce::juce_wchar) data[i]) : juce::String ("."));
+
+            return "\"" + text + "\"";
+        };
+
+        return "first difference at byte " + juce::String ((juce::int64) at) + ": " + excerpt (a, expected.getSize())
+             + " saved as " + excerpt (b, actual.getSize());
+    }
+
     juce::String parameterName (const juce::AudioProcessorParameter& parameter)
     {
         return "'" + parameter.getName (64) + "' (" + juce::String (parameter.getParameterIndex()) + ")";
@@ -709,7 +736,8 @@ PluginValidator::Outcome PluginValidator::checkInstancesOnSeveralThreads()
 
         if (saved != own[(size_t) i])
             faults.add ("instance " + juce::String (i + 1) + " saves another state than its own ("
-                        + juce::String ((int) saved.getSize()) + " bytes, its own " + juce::String ((int) own[(size_t) i].getSize()) + ")");
+                        + juce::String ((int) saved.getSize()) + " bytes, its own " + juce::String ((int) own[(size_t) i].getSize())
+                        + "; " + describeDifference (own[(size_t) i], saved) + ")");
 
         if (! r.host->getCheck().isClean())
             faults.add ("instance " + juce::String (i + 1) + ": " + describeOutput (r.host->getCheck()));
