@@ -496,8 +496,16 @@ juce::String BasePlugin::getHostParameterTextForValue (int index, float normalis
 
 float BasePlugin::getHostParameterValueForText (int index, const juce::String& text)
 {
+    if (const auto value = findHostParameterValueForText (index, text))
+        return *value;
+
+    return getHostParameter (index);
+}
+
+std::optional<float> BasePlugin::findHostParameterValueForText (int index, const juce::String& text)
+{
     if (! isHostIndex (index, getNumHostParameters()))
-        return 0.0f;
+        return std::nullopt;
 
     if (auto* parameter = getHostTableEntry (index))
         return getParameterValueForText (parameter->getIdentifier(), text);
@@ -505,12 +513,12 @@ float BasePlugin::getHostParameterValueForText (int index, const juce::String& t
     return juce::jlimit (0.0f, 1.0f, text.getFloatValue());
 }
 
-float BasePlugin::getParameterValueForText (int identifier, const juce::String& text)
+std::optional<float> BasePlugin::getParameterValueForText (int identifier, const juce::String& text)
 {
     auto* parameter = parameterManager.getParameter (identifier);
 
     if (parameter == nullptr)
-        return 0.0f;
+        return std::nullopt;
 
     std::unique_ptr<Parameter> scratch (parameter->clone());
     scratch->setText (text, false);
@@ -603,6 +611,7 @@ void BasePlugin::afterInitialise() {}
 juce::String BasePlugin::getPluginFormat() const
 {
     // The VST 2.4 build is the product proper; the others name themselves.
+    if (formatName.isNotEmpty())               return formatName;
     if (wrapperType == wrapperType_VST3)       return "VST3";
     if (wrapperType == wrapperType_LV2)        return "LV2";
     if (wrapperType == wrapperType_Standalone) return "Standalone";

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <atomic>
+#include <optional>
 #include <memory>
 #include <mutex>
 
@@ -70,8 +71,11 @@ public:
 
     /** Text the host shows for a value other than the current one (VST3 asks). */
     juce::String getHostParameterTextForValue (int index, float normalisedValue);
-    /** The normalised value a text typed into the host stands for. */
+    /** The normalised value a text typed into the host stands for; a text
+        without a value leaves the parameter's current value. */
     float getHostParameterValueForText (int index, const juce::String& text);
+    /** The same, or nothing when the text holds no value. */
+    std::optional<float> findHostParameterValueForText (int index, const juce::String& text);
 
     //==============================================================================
     // The framework's own operations, for the layers above to extend.
@@ -98,8 +102,9 @@ public:
     virtual juce::String getParameterDisplayTextForValue (int identifier, float normalisedValue);
 
     /** The normalised value a text typed into a host's parameter field stands
-        for; by default the parameter's own reading of the text. */
-    virtual float getParameterValueForText (int identifier, const juce::String& text);
+        for, or nothing when the text holds no value; by default the
+        parameter's own reading of the text. */
+    virtual std::optional<float> getParameterValueForText (int identifier, const juce::String& text);
 
     //==============================================================================
     void parameterChanged (Parameter* parameter) override;
@@ -110,6 +115,8 @@ public:
     juce::String getSoftwareName() const override      { return getPluginName(); }
     juce::String getPluginFileLocation() const override { return pluginFile; }
     juce::String getPluginFormat() const override;
+    /** The format's name where JUCE has no wrapper type for it ("CLAP"). */
+    void setPluginFormatName (const juce::String& name) { formatName = name; }
     juce::String getArchitecture() const override;
 
     //==============================================================================
@@ -178,6 +185,7 @@ private:
     std::unique_ptr<BasePluginEditor> editorComponent;
     juce::String pluginDirectory;
     juce::String pluginFile;
+    juce::String formatName;
     ParameterManager parameterManager;
 
     juce::Array<Parameter*> hostParameters;

@@ -43,17 +43,12 @@ juce::String Korvane::getParameterDisplayTextForValue (int identifier, float nor
     return korvaneDisplayTextForValue (identifier, normalisedValue);
 }
 
-float Korvane::getParameterValueForText (int identifier, const juce::String& text)
+std::optional<float> Korvane::getParameterValueForText (int identifier, const juce::String& text)
 {
     if (identifier < 0 || identifier >= numHostParameters)
         return HalcyonOldCompatible::getParameterValueForText (identifier, text);
 
-    if (auto value = korvaneValueForDisplayText (identifier, text))
-        return *value;
-
-    // A text without a value changes nothing.
-    auto* parameter = getParameterManager().getParameter (identifier);
-    return parameter != nullptr ? parameter->getNormalisedValue() : 0.0f;
+    return korvaneValueForDisplayText (identifier, text);
 }
 
 double Korvane::getTailLengthSeconds() const

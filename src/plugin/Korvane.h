@@ -26,7 +26,7 @@ public:
         read from the quantities the core derived ("+50.0dB", "75Hz"). */
     juce::String getParameterDisplayText (int identifier) override;
     juce::String getParameterDisplayTextForValue (int identifier, float normalisedValue) override;
-    float getParameterValueForText (int identifier, const juce::String& text) override;
+    std::optional<float> getParameterValueForText (int identifier, const juce::String& text) override;
 
     /** "High Cut On/Off" came with preset revision 1: presets written before
         it (no rev, or rev 0) load with the high cut switched on. */
