@@ -50,3 +50,25 @@ add_custom_command(
     VERBATIM)
 add_custom_target(Korvane_LV2_bundle ALL
     DEPENDS "${KORVANE_LV2_BUNDLE}/manifest.ttl" "${KORVANE_LV2_BUNDLE}/Korvane.ttl" "${KORVANE_LV2_BUNDLE}/presets.ttl")
+
+#==============================================================================
+# CLAP: one library, Korvane.clap, on the CLAP 1.1 headers Debian ships with
+# the DISTRHO Plugin Framework (dpf-source).
+
+find_path(KORVANE_CLAP_INCLUDE_DIR clap/entry.h PATHS /usr/share/dpf/distrho/src NO_DEFAULT_PATH REQUIRED)
+set(KORVANE_CLAP_FILE "${KORVANE_ARTEFACTS}/CLAP/Korvane.clap")
+
+add_library(Korvane_CLAP MODULE
+    src/formats/clap/ClapEntry.cpp
+    src/formats/clap/ClapPlugin.cpp)
+target_include_directories(Korvane_CLAP PRIVATE "${KORVANE_CLAP_INCLUDE_DIR}")
+target_link_libraries(Korvane_CLAP PRIVATE korvane_format_support)
+get_filename_component(KORVANE_CLAP_DIR "${KORVANE_CLAP_FILE}" DIRECTORY)
+set_target_properties(Korvane_CLAP PROPERTIES
+    OUTPUT_NAME Korvane
+    PREFIX ""
+    SUFFIX ".clap"
+    LIBRARY_OUTPUT_DIRECTORY "${KORVANE_CLAP_DIR}"
+    CXX_VISIBILITY_PRESET hidden
+    VISIBILITY_INLINES_HIDDEN ON)
+target_link_options(Korvane_CLAP PRIVATE "LINKER:--no-undefined")

@@ -47,7 +47,7 @@ namespace
     }
 }
 
-EmbeddedEditor::EmbeddedEditor (juce::AudioProcessor& processorToUse, unsigned long parentWindow, RequestSize request)
+EmbeddedEditor::EmbeddedEditor (juce::AudioProcessor& processorToUse, RequestSize request)
     : processor (processorToUse),
       editor (processor.createEditorIfNeeded()),
       requestSize (std::move (request))
@@ -58,10 +58,19 @@ EmbeddedEditor::EmbeddedEditor (juce::AudioProcessor& processorToUse, unsigned l
     holder = std::make_unique<Holder> ([this] { hostResized (holder->getWidth(), holder->getHeight()); });
     holder->setSize (editor->getWidth(), editor->getHeight());
     holder->addAndMakeVisible (*editor);
+    editor->addComponentListener (this);
+}
+
+void EmbeddedEditor::attachTo (unsigned long parentWindow)
+{
     holder->addToDesktop (0, (void*) (juce::pointer_sized_uint) parentWindow);
     holder->setVisible (true);
-    editor->addComponentListener (this);
     followEditor();
+}
+
+void EmbeddedEditor::setVisible (bool shouldBeVisible)
+{
+    holder->setVisible (shouldBeVisible);
 }
 
 EmbeddedEditor::~EmbeddedEditor()
@@ -75,7 +84,7 @@ EmbeddedEditor::~EmbeddedEditor()
 
 unsigned long EmbeddedEditor::getWindow() const
 {
-    return (unsigned long) (juce::pointer_sized_uint) holder->getWindowHandle();
+    return holder->isOnDesktop() ? (unsigned long) (juce::pointer_sized_uint) holder->getWindowHandle() : 0ul;
 }
 
 int EmbeddedEditor::getWidth() const noexcept  { return editor->getWidth(); }
@@ -100,6 +109,9 @@ void EmbeddedEditor::followEditor()
 
     if (holder->getWidth() != width || holder->getHeight() != height)
         holder->setSize (width, height);
+
+    if (! holder->isOnDesktop())
+        return;
 
     fixSizeHints (getWindow(), width, height);
 

@@ -26,11 +26,16 @@ public:
     /** The host's answer to a size request. */
     using RequestSize = std::function<void (int width, int height)>;
 
-    /** Throws when the processor has no editor to show. */
-    EmbeddedEditor (juce::AudioProcessor& processor, unsigned long parentWindow, RequestSize requestSize);
+    /** The editor, not yet in a window. Throws when the processor has no
+        editor to show. */
+    EmbeddedEditor (juce::AudioProcessor& processor, RequestSize requestSize);
     ~EmbeddedEditor() override;
 
-    /** The window to give the host (an X11 window id). */
+    /** Puts the editor into the host's window and shows it. */
+    void attachTo (unsigned long parentWindow);
+    void setVisible (bool shouldBeVisible);
+
+    /** The window to give the host (an X11 window id), once attached. */
     unsigned long getWindow() const;
     int getWidth() const noexcept;
     int getHeight() const noexcept;

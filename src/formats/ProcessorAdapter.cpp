@@ -33,12 +33,15 @@ namespace
     constexpr int midiBytes = 16384;
 }
 
-ProcessorAdapter::ProcessorAdapter (juce::AudioProcessor::WrapperType wrapperType)
+ProcessorAdapter::ProcessorAdapter (juce::AudioProcessor::WrapperType wrapperType, const juce::String& formatName)
     : messageThread (std::make_unique<MessageThreadHolder>()),
       processor (juce::createPluginFilterOfType (wrapperType)),
       effect (effectOf (processor.get())),
       numParameters (juce::jlimit (0, maxParameters, effect.getNumHostParameters()))
 {
+    if (formatName.isNotEmpty())
+        effect.setPluginFormatName (formatName);
+
     pieceMidi.ensureSize (midiBytes);
     processor->addListener (this);
 }
@@ -93,7 +96,7 @@ float ProcessorAdapter::getParameterValueForText (int index, const juce::String&
     if (index < 0 || index >= numParameters)
         return std::nanf ("");
 
-    return effect.getHostParameterValueForText (index, text);
+    return effect.findHostParameterValueForText (index, text).value_or (std::nanf (""));
 }
 
 float ProcessorAdapter::getParameterDefault (int index) const
@@ -174,8 +177,11 @@ void ProcessorAdapter::processPiece (const float* const* inputs, int numInputs, 
 
     for (int channel = 0; channel < channels; ++channel)
     {
-        if (channel < numInputs && inputs[channel] != nullptr)
-            buffer.copyFrom (channel, 0, inputs[channel] + offset, numSamples);
+        // A mono input is heard on both channels.
+        const auto input = numInputs == 1 ? 0 : channel;
+
+        if (input < numInputs && inputs[input] != nullptr)
+            buffer.copyFrom (channel, 0, inputs[input] + offset, numSamples);
         else
             buffer.clear (channel, 0, numSamples);
     }
@@ -239,6 +245,9 @@ void ProcessorAdapter::audioProcessorParameterChanged (juce::AudioProcessor*, in
     pending.value.store (newValue);
     pending.valueChanged.store (true);
     pending.any.store (true);
+
+    if (changeCallback)
+        changeCallback();
 }
 
 void ProcessorAdapter::audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&)
@@ -252,6 +261,9 @@ void ProcessorAdapter::audioProcessorParameterChangeGestureBegin (juce::AudioPro
     {
         ++changes[(size_t) index].begun;
         changes[(size_t) index].any.store (true);
+
+        if (changeCallback)
+            changeCallback();
     }
 }
 
@@ -261,5 +273,8 @@ void ProcessorAdapter::audioProcessorParameterChangeGestureEnd (juce::AudioProce
     {
         ++changes[(size_t) index].ended;
         changes[(size_t) index].any.store (true);
+
+        if (changeCallback)
+            changeCallback();
     }
 }

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -29,7 +30,8 @@ class HalcyonEffect;
 class ProcessorAdapter : private juce::AudioProcessorListener
 {
 public:
-    explicit ProcessorAdapter (juce::AudioProcessor::WrapperType wrapperType);
+    /** `formatName` names a format JUCE has no wrapper type for. */
+    explicit ProcessorAdapter (juce::AudioProcessor::WrapperType wrapperType, const juce::String& formatName = {});
     ~ProcessorAdapter() override;
 
     juce::AudioProcessor& getProcessor() noexcept;
@@ -61,8 +63,9 @@ public:
     bool isPrepared() const noexcept { return prepared; }
 
     /** One block: inputs and outputs may be the same buffers, and a null
-        pointer is a silent input or an unused output. MIDI events carry
-        their positions in the block. */
+        pointer is a silent input or an unused output. One input (a mono
+        track) feeds both channels. MIDI events carry their positions in
+        the block. */
     void process (const float* const* inputs, int numInputs, float* const* outputs, int numOutputs,
                   int numSamples, const juce::MidiBuffer& midi, bool bypassed) noexcept;
 
@@ -109,6 +112,11 @@ public:
         host shows) changed. */
     bool takeProcessorChange() noexcept { return processorChanged.exchange (false); }
 
+    /** Called (on the changing thread, the audio thread among them) whenever
+        a change is collected; it must neither block nor allocate. Set it
+        before processing starts. */
+    void setChangeCallback (std::function<void()> callback) { changeCallback = std::move (callback); }
+
 private:
     void audioProcessorParameterChanged (juce::AudioProcessor*, int index, float newValue) override;
     void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override;
@@ -139,4 +147,5 @@ private:
 
     std::array<PendingChange, maxParameters> changes;
     std::atomic<bool> processorChanged { false };
+    std::function<void()> changeCallback;
 };

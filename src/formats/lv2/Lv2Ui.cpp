@@ -33,12 +33,13 @@ Lv2Ui::Lv2Ui (LV2UI_Write_Function writeFunction, LV2UI_Controller hostControlle
     if (instance == nullptr || parent == nullptr || widget == nullptr)
         throw std::runtime_error ("the host gives the UI no instance or no window");
 
-    editor = std::make_unique<EmbeddedEditor> (instance->getAdapter().getProcessor(), (unsigned long) (juce::pointer_sized_uint) parent,
-                                               [this] (int width, int height)
-                                               {
-                                                   if (hostResize != nullptr)
-                                                       hostResize->ui_resize (hostResize->handle, width, height);
-                                               });
+    editor = std::make_unique<EmbeddedEditor> (instance->getAdapter().getProcessor(), [this] (int width, int height)
+    {
+        if (hostResize != nullptr)
+            hostResize->ui_resize (hostResize->handle, width, height);
+    });
+
+    editor->attachTo ((unsigned long) (juce::pointer_sized_uint) parent);
 
     *widget = (LV2UI_Widget) (juce::pointer_sized_uint) editor->getWindow();
 }
