@@ -82,6 +82,7 @@ namespace
     juce::String vst2()  { return builtVst2.getFullPathName(); }
     juce::String vst3()  { return builtVst2.getParentDirectory().getSiblingFile ("VST3").getChildFile ("Korvane.vst3").getFullPathName(); }
     juce::String lv2()   { return builtVst2.getParentDirectory().getSiblingFile ("LV2").getChildFile ("Korvane.lv2").getFullPathName(); }
+    juce::String clap()  { return builtVst2.getParentDirectory().getSiblingFile ("CLAP").getChildFile ("Korvane.clap").getFullPathName(); }
 
     class HostTool : public ::testing::Test
     {
@@ -105,7 +106,7 @@ namespace
 
 TEST_F (HostTool, InspectShowsTheProductInEveryFormat)
 {
-    for (const auto& plugin : { vst2(), vst3(), lv2() })
+    for (const auto& plugin : { vst2(), vst3(), lv2(), clap() })
     {
         const auto run = runHost ({ "inspect", plugin });
         ASSERT_EQ (run.exitCode, 0) << plugin << "\n" << run.output;
@@ -171,7 +172,7 @@ TEST_F (HostTool, RenderingIsDeterministicAndTheFormatsAgree)
     EXPECT_EQ (rendered.samples.getNumChannels(), 2);
     EXPECT_EQ (rendered.samples.getNumSamples(), 44100);
 
-    for (const auto& other : { vst3(), lv2() })
+    for (const auto& other : { vst3(), lv2(), clap() })
     {
         run = runHost ({ "compare", vst2(), other, "--input", sineFile.getFullPathName(), "--tolerance", "1e-6" });
         EXPECT_EQ (run.exitCode, 0) << other << "\n" << run.output;
@@ -240,7 +241,7 @@ TEST_F (HostTool, MidiProgramChangesSelectPresetsInEveryFormat)
     juce::TemporaryFile midi (".txt"), report (".json");
     midi.getFile().replaceWithText ("22050 0xC3 23 0\n");
 
-    for (const auto& plugin : { vst2(), vst3(), lv2() })
+    for (const auto& plugin : { vst2(), vst3(), lv2(), clap() })
     {
         ASSERT_EQ (runHost ({ "render", plugin, sineFile.getFullPathName(), outTemp2.getFile().getFullPathName() }).exitCode, 0);
 
@@ -263,9 +264,10 @@ TEST_F (HostTool, MidiProgramChangesSelectPresetsInEveryFormat)
         EXPECT_EQ (before, 0.0f) << plugin;
         EXPECT_GT (after, 0.01f) << plugin << ": still on the first preset";
 
-        // The VST 2.4 host hears of the new values. JUCE's VST3 host does not
-        // hear of changes a plug-in makes while processing offline, and an
-        // LV2 host's control ports are its own (the plug-in's UI writes them).
+        // The VST 2.4 and CLAP hosts hear of the new values. JUCE's VST3 host
+        // does not hear of changes a plug-in makes while processing offline,
+        // and an LV2 host's control ports are its own (the plug-in's UI
+        // writes them).
         const auto json = juce::JSON::parse (report.getFile());
         bool found = false;
 
@@ -274,7 +276,7 @@ TEST_F (HostTool, MidiProgramChangesSelectPresetsInEveryFormat)
             {
                 found = true;
 
-                if (plugin == vst2())
+                if (plugin == vst2() || plugin == clap())
                     EXPECT_GT (std::abs ((double) parameter["value"] - 0.585), 1.0e-3) << plugin << ": the host shows the first preset";
             }
 
@@ -289,7 +291,7 @@ TEST_F (HostTool, StatesSurviveTheTripThroughAHostProject)
     const auto out = outTemp.getFile().getFullPathName();
     const auto sine = sineFile.getFullPathName();
 
-    for (const auto& plugin : { vst2(), vst3() })
+    for (const auto& plugin : { vst2(), vst3(), clap() })
     {
         // Parameters set, then a program change: the live values and the
         // current preset differ from a fresh instance's.
@@ -309,9 +311,9 @@ TEST_F (HostTool, StatesSurviveTheTripThroughAHostProject)
         EXPECT_TRUE (a == b) << plugin << ": the restored instance saves a different state";
 
         // JUCE's VST3 host does not hear of parameter changes the plug-in
-        // makes while processing offline, so only the VST 2.4 host's view
-        // of the values can be compared.
-        if (plugin == vst2())
+        // makes while processing offline, so only the VST 2.4 and CLAP
+        // hosts' views of the values can be compared.
+        if (plugin != vst3())
             EXPECT_EQ (juce::JSON::toString (juce::JSON::parse (reportA.getFile())["parameters"]),
                        juce::JSON::toString (juce::JSON::parse (reportB.getFile())["parameters"])) << plugin;
     }
@@ -432,12 +434,50 @@ TEST_F (HostTool, BenchMeasuresTwoPluginsInOneRun)
     }
 }
 
+TEST_F (HostTool, TheClapPathReadsAnotherMakersPlugin)
+{
+    // Our reading of CLAP's ABI against a plug-in built on another one
+    // (Debian's ZamTube, on the DISTRHO Plugin Framework).
+    const juce::File zamTube ("/usr/lib/clap/ZamTube.clap");
+
+    if (! zamTube.existsAsFile())
+        GTEST_SKIP() << "zam-plugins' CLAP build is not installed";
+
+    auto run = runHost ({ "inspect", zamTube.getFullPathName() });
+    ASSERT_EQ (run.exitCode, 0) << run.output;
+    const auto json = juce::JSON::parse (run.output.fromFirstOccurrenceOf ("{", true, false));
+    EXPECT_EQ (json["format"].toString(), "CLAP");
+    EXPECT_EQ (json["name"].toString(), "ZamTube");
+    EXPECT_EQ (json["inputChannels"], juce::var (1));   // a mono plug-in
+    EXPECT_TRUE (json["category"].toString().contains ("distortion")) << json["category"].toString();
+
+    juce::StringArray names;
+    for (const auto& parameter : *json["parameters"].getArray())
+    {
+        names.add (parameter["name"].toString());
+        EXPECT_TRUE (parameter["text"].toString().isNotEmpty()) << parameter["name"].toString();
+    }
+    EXPECT_TRUE (names.contains ("Tube Drive")) << names.joinIntoString (", ");
+
+    run = runHost ({ "render", zamTube.getFullPathName(), sineFile.getFullPathName(), outTemp.getFile().getFullPathName() });
+    ASSERT_EQ (run.exitCode, 0) << run.output;
+    const auto rendered = readWavFile (outTemp.getFile());
+    EXPECT_EQ (rendered.samples.getNumSamples(), 44100);
+    EXPECT_GT (rendered.samples.getRMSLevel (0, 0, 44100), 0.01f);
+
+    // It runs the whole validation; ZamTube keeps no state in CLAP, which
+    // the report names.
+    run = runHost ({ "validate", zamTube.getFullPathName(), "--seconds", "0.2", "--values", "4", "--no-editor" });
+    EXPECT_TRUE (run.output.contains ("pass  automation every 32 samples")) << run.output;
+    EXPECT_TRUE (run.output.contains ("the plug-in saves no state")) << run.output;
+}
+
 TEST_F (HostTool, EveryFormatOpensItsEditorInARealWindow)
 {
     juce::TemporaryFile shot (".png");
     const auto file = shot.getFile();
 
-    for (const auto& plugin : { vst2(), vst3(), lv2() })
+    for (const auto& plugin : { vst2(), vst3(), lv2(), clap() })
     {
         // Closed, then with the Options panel opened by a click on its button.
         // Known fault of JUCE's LV2 hosting classes: an embedded X11 UI in
@@ -493,7 +533,7 @@ TEST_F (HostTool, NonFiniteInputSamplesGiveFiniteOutputInEveryFormat)
     juce::TemporaryFile badTemp (".wav");
     writeFloatWavFile (badTemp.getFile(), input);
 
-    for (const auto& plugin : { vst2(), vst3(), lv2() })
+    for (const auto& plugin : { vst2(), vst3(), lv2(), clap() })
     {
         const auto run = runHost ({ "render", plugin, badTemp.getFile().getFullPathName(),
                                     outTemp.getFile().getFullPathName(), "--set", "Preamp Gain=0.6" });
@@ -514,7 +554,7 @@ TEST_F (HostTool, NonFiniteInputSamplesGiveFiniteOutputInEveryFormat)
 
 TEST_F (HostTool, EveryFormatPassesTheValidator)
 {
-    for (const auto& plugin : { vst2(), vst3(), lv2() })
+    for (const auto& plugin : { vst2(), vst3(), lv2(), clap() })
     {
         const auto run = runHost ({ "validate", plugin, "--seconds", "0.5", "--values", "8", "--editor-cycles", "4" });
         EXPECT_EQ (run.exitCode, 0) << plugin << "\n" << run.output;

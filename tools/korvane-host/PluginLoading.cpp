@@ -1,5 +1,7 @@
 #include "PluginLoading.h"
 
+#include "ClapPluginFormat.h"
+
 #include <stdexcept>
 
 namespace
@@ -87,6 +89,14 @@ juce::AudioPluginFormat& PluginLoader::formatForPath (const juce::String& path, 
         return *lv2;
     }
 
+    if (extension == ".clap" && file.existsAsFile())
+    {
+        if (clap == nullptr)
+            clap = std::make_unique<ClapPluginFormat>();
+
+        return *clap;
+    }
+
     if (extension == ".so" && file.existsAsFile())
     {
         if (! file.hasReadAccess())
@@ -98,7 +108,7 @@ juce::AudioPluginFormat& PluginLoader::formatForPath (const juce::String& path, 
         return *vst;
     }
 
-    fail ("not a plug-in this host loads (expected a VST 2.4 .so, a .vst3 bundle or an .lv2 bundle): " + path);
+    fail ("not a plug-in this host loads (expected a VST 2.4 .so, a .vst3 bundle, an .lv2 bundle or a .clap file): " + path);
 }
 
 juce::String PluginLoader::findLv2Uri (const juce::File& bundle)

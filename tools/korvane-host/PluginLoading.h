@@ -13,8 +13,8 @@ struct LoadedPlugin
 };
 
 /*  Loads plug-ins by path, choosing the format by what the path is: a .vst3
-    bundle, an .lv2 bundle (or an LV2 URI), or a VST 2.4 .so. Only that
-    format looks at the file.
+    bundle, an .lv2 bundle (or an LV2 URI), a .clap file or a VST 2.4 .so.
+    Only that format looks at the file.
 
     The formats live as long as the loader; plug-in instances must be
     destroyed before it.
@@ -36,4 +36,5 @@ private:
     std::unique_ptr<juce::VSTPluginFormat> vst;
     std::unique_ptr<juce::VST3PluginFormat> vst3;
     std::unique_ptr<juce::LV2PluginFormat> lv2;
+    std::unique_ptr<juce::AudioPluginFormat> clap;
 };

@@ -307,6 +307,9 @@ PluginValidator::Outcome PluginValidator::checkStateRoundTrip()
                 + (valuesBack ? "" : " at " + worst) + "; second save of " + juce::String ((int) second.getSize())
                 + " bytes " + (identical ? "identical" : "differs from the first (" + juce::String ((int) first.getSize()) + " bytes)");
 
+    if (first.isEmpty())
+        detail << " (the plug-in saves no state: a project keeps none of its settings)";
+
     return outcome (valuesBack && identical && host->getCheck().isClean(),
                     host->getCheck().isClean() ? detail : detail + "; " + describeOutput (host->getCheck()));
 }
