@@ -12,7 +12,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     xvfb xauth libxtst6 fonts-dejavu-core fonts-dejavu-extra
     zam-plugins calf-plugins
-    lv2-dev sordi lilv-utils jalv jackd2
+    lv2-dev sordi lilv-utils jalv jackd2 dpf-source
     clang libclang-rt-14-dev valgrind
 )
 
