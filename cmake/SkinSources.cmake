@@ -11,4 +11,5 @@ set(KORVANE_SKIN_SOURCES
     src/skin/GFXDisplay.cpp
     src/skin/GFXDisplayFloat.cpp
     src/skin/GFXPanel.cpp
+    src/skin/SkinImage.cpp
     src/skin/SkinLoader.cpp)

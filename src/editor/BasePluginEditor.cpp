@@ -112,8 +112,10 @@ void BasePluginEditor::setEditorSize (int width, int height)
     if (statusBar != nullptr)
         statusBar->setBounds (0, contentHeight, width, lookAndFeel.getStatusBarHeight());
 
+    // The parent takes the size the editor covers in it (scaled by the
+    // interface size, when one is chosen).
     if (auto* parent = getParentComponent())
-        parent->setSize (width, total);
+        parent->setSize (getBoundsInParent().getWidth(), getBoundsInParent().getHeight());
 }
 
 void BasePluginEditor::resized()
@@ -140,7 +142,7 @@ void BasePluginEditor::paint (juce::Graphics& g)
 {
     if (background.isValid())
     {
-        g.drawImageAt (background, 0, 0);
+        background.drawAt (g, 0, 0);
         return;
     }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "skin/SkinImage.h"
 #include "editor/DefaultLookAndFeel.h"
 #include "editor/DefaultResourceCheckBox.h"
 #include "editor/PseudoModalComponent.h"
@@ -128,7 +129,7 @@ private:
     std::unique_ptr<AboutWindow> aboutWindow;
     bool skinLoaded = false;
     GFXAnimation* midiActivityIndicator = nullptr;
-    juce::Image background;
+    SkinImage background;
     juce::OwnedArray<GUIController> defaultLayoutControls;
     std::unique_ptr<juce::TooltipWindow> tooltipWindow;
     std::unique_ptr<StatusBar> statusBar;

@@ -78,7 +78,7 @@ void ColumnBrowser::ListColumn::ItemComponent::paint (juce::Graphics& g)
     const auto icon = column.itemIcon (selected);
 
     if (icon.isValid())
-        g.drawImageAt (icon, 1, 1);
+        icon.drawAt (g, 1, 1);
 
     if (hasChildren)
     {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "skin/SkinImage.h"
 #include "editor/LabelWithModalTextEditor.h"
 
 #include <memory>
@@ -101,7 +102,7 @@ public:
 
         virtual int numRows()                               { return 0; }
         virtual juce::String rowText (int row)              { juce::ignoreUnused (row); return {}; }
-        virtual juce::Image itemIcon (bool selected)        { juce::ignoreUnused (selected); return {}; }
+        virtual SkinImage itemIcon (bool selected)          { juce::ignoreUnused (selected); return {}; }
         virtual bool itemHasChildren (int row)              { juce::ignoreUnused (row); return false; }
         virtual bool canDrag (const juce::SparseSet<int>& selection) { juce::ignoreUnused (selection); return false; }
         virtual bool canRename (int row)                    { juce::ignoreUnused (row); return false; }

@@ -97,18 +97,9 @@ juce::Typeface::Ptr DefaultLookAndFeel::getTypefaceForFont (const juce::Font& fo
     return juce::LookAndFeel_V4::getTypefaceForFont (font);
 }
 
-void DefaultLookAndFeel::setIconImages (juce::ImageButton& button, int iconIndex, bool small) const
+void DefaultLookAndFeel::setIconImages (IconButton& button, int iconIndex, bool small) const
 {
-    const auto normal = FrameworkArtwork::getIcon (iconIndex, small, false);
-    const auto pressed = FrameworkArtwork::getIcon (iconIndex, small, true);
-
-    button.setImages (false, false, true,
-                      normal, 1.0f, juce::Colours::transparentBlack,
-                      normal, 1.0f, juce::Colours::transparentBlack,
-                      pressed, 1.0f, juce::Colours::transparentBlack);
-
-    if (normal.isValid())
-        button.setSize (normal.getWidth(), normal.getHeight());
+    button.setIcons (FrameworkArtwork::getIcon (iconIndex, small, false), FrameworkArtwork::getIcon (iconIndex, small, true));
 }
 
 juce::Font DefaultLookAndFeel::getTextButtonExFont (TextButtonEx&)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/IconButton.h"
 #include "skin/TextButtonEx.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -69,7 +70,7 @@ public:
         int rowHeight = 20;
         float frameCornerRadius = 4.0f;
         int gapAfterButtons = 6;
-        juce::Image off, on;
+        SkinImage off, on;
     };
 
     /** The measures of a check box. */
@@ -77,7 +78,7 @@ public:
     {
         juce::Font font;
         int gap = 5;
-        juce::Image off, on;
+        SkinImage off, on;
     };
 
     static constexpr int tabBarDepth = 23;
@@ -108,7 +109,7 @@ public:
 
     /** Gives the button the normal and pressed images of an icon (0 … 16),
         43 or, when small, 27 pixels square. */
-    void setIconImages (juce::ImageButton& button, int iconIndex, bool small) const;
+    void setIconImages (IconButton& button, int iconIndex, bool small) const;
 
     //==============================================================================
     juce::Typeface::Ptr getTypefaceForFont (const juce::Font& font) override;

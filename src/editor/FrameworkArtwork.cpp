@@ -4,24 +4,22 @@
 
 namespace
 {
-    juce::Image loadImage (const char* fileName)
+    SkinImage loadImage (const char* fileName)
     {
-        juce::Image image;
-        loadResourceImage (fileName, image);
-        return image;
+        return SkinImage::loadResource (fileName);
     }
 
     struct Sheets
     {
-        juce::Image iconsLarge = loadImage ("IconsLarge.png");
-        juce::Image iconsSmall = loadImage ("IconsSmall.png");
-        juce::Image windowIcon = loadImage ("WindowIcon.png");
-        juce::Image decorations[4] = { loadImage ("DecorationTop.png"), loadImage ("DecorationBottom.png"),
+        SkinImage iconsLarge = loadImage ("IconsLarge.png");
+        SkinImage iconsSmall = loadImage ("IconsSmall.png");
+        SkinImage windowIcon = loadImage ("WindowIcon.png");
+        SkinImage decorations[4] = { loadImage ("DecorationTop.png"), loadImage ("DecorationBottom.png"),
                                        loadImage ("DecorationLeft.png"), loadImage ("DecorationRight.png") };
-        juce::Image radio[2] = { loadImage ("RadioButtonOff.png"), loadImage ("RadioButtonOn.png") };
-        juce::Image check[2] = { loadImage ("CheckBoxOff.png"), loadImage ("CheckBoxOn.png") };
-        juce::Image textButton = loadImage ("TextButton0.png");
-        juce::Image textButtonOverlay = loadImage ("TextButtonOverlay0.png");
+        SkinImage radio[2] = { loadImage ("RadioButtonOff.png"), loadImage ("RadioButtonOn.png") };
+        SkinImage check[2] = { loadImage ("CheckBoxOff.png"), loadImage ("CheckBoxOn.png") };
+        SkinImage textButton = loadImage ("TextButton0.png");
+        SkinImage textButtonOverlay = loadImage ("TextButtonOverlay0.png");
     };
 
     const Sheets& sheets()
@@ -32,7 +30,7 @@ namespace
         return instance;
     }
 
-    juce::Image cell (const juce::Image& sheet, int x, int y, int w, int h)
+    SkinImage cell (const SkinImage& sheet, int x, int y, int w, int h)
     {
         if (! sheet.isValid() || x < 0 || y < 0 || x + w > sheet.getWidth() || y + h > sheet.getHeight())
             return {};
@@ -46,7 +44,7 @@ namespace
 
 namespace FrameworkArtwork
 {
-    juce::Image getIcon (int index, bool small, bool pressed)
+    SkinImage getIcon (int index, bool small, bool pressed)
     {
         if (index < 0 || index >= numIcons)
             return {};
@@ -56,12 +54,12 @@ namespace FrameworkArtwork
                      index * size, pressed ? size : 0, size, size);
     }
 
-    juce::Image getWindowIcon()
+    SkinImage getWindowIcon()
     {
         return sheets().windowIcon;
     }
 
-    juce::Image getDecoration (int side)
+    SkinImage getDecoration (int side)
     {
         if (side < 1 || side > 4)
             return {};
@@ -69,10 +67,10 @@ namespace FrameworkArtwork
         return sheets().decorations[side - 1];
     }
 
-    juce::Image getRadioButton (bool on)  { return sheets().radio[on ? 1 : 0]; }
-    juce::Image getCheckBox (bool on)     { return sheets().check[on ? 1 : 0]; }
+    SkinImage getRadioButton (bool on)  { return sheets().radio[on ? 1 : 0]; }
+    SkinImage getCheckBox (bool on)     { return sheets().check[on ? 1 : 0]; }
 
-    juce::Image getTextButtonPart (int, int column, bool down)
+    SkinImage getTextButtonPart (int, int column, bool down)
     {
         // One look is drawn; every look index uses it.
         const int x[] = { 0, textButtonCapWidth, textButtonCapWidth + 1 };
@@ -84,7 +82,7 @@ namespace FrameworkArtwork
         return cell (sheets().textButton, x[column], down ? textButtonHeight : 0, w[column], textButtonHeight);
     }
 
-    juce::Image getTextButtonOverlay (int)
+    SkinImage getTextButtonOverlay (int)
     {
         return sheets().textButtonOverlay;
     }
@@ -108,10 +106,12 @@ namespace FrameworkArtwork
 
 namespace
 {
-    juce::Image drawBrowserIcon (bool group, bool selected)
+    /** A 16 x 16 icon drawn at `scale` times the pixels. */
+    juce::Image drawBrowserIcon (bool group, bool selected, int scale)
     {
-        juce::Image image (juce::Image::ARGB, 16, 16, true);
+        juce::Image image (juce::Image::ARGB, 16 * scale, 16 * scale, true);
         juce::Graphics g (image);
+        g.addTransform (juce::AffineTransform::scale ((float) scale));
         const auto ink = selected ? juce::Colours::white : juce::Colour (0xFF3A3A3A);
         g.setColour (ink);
 
@@ -157,10 +157,10 @@ namespace
 
 namespace FrameworkArtwork
 {
-    juce::Image getBrowserIcon (bool group, bool selected)
+    SkinImage getBrowserIcon (bool group, bool selected)
     {
-        static const juce::Image icons[2][2] = { { drawBrowserIcon (false, false), drawBrowserIcon (false, true) },
-                                                 { drawBrowserIcon (true, false), drawBrowserIcon (true, true) } };
+        const auto draw = [] (bool g, bool s) { return SkinImage (drawBrowserIcon (g, s, 1), drawBrowserIcon (g, s, 2)); };
+        static const SkinImage icons[2][2] = { { draw (false, false), draw (false, true) }, { draw (true, false), draw (true, true) } };
         return icons[group ? 1 : 0][selected ? 1 : 0];
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/ComboBoxEx.h"
 #include "editor/BasePluginEditorOldStyle.h"
 
 class HalcyonEffect;
@@ -21,7 +22,8 @@ public:
     /** The "Quality" page of the options: this instance's quality and the
         default of new instances. */
     class QualitySettingsComponent : public juce::Component,
-                                     public RadioButtons::Listener
+                                     public RadioButtons::Listener,
+                                     public ComboBoxEx::Listener
     {
     public:
         /** The Quality parameter's value for a level: level x 0.33333334 in
@@ -34,15 +36,20 @@ public:
         RadioButtons& getCurrentQualityGroup() noexcept   { return currentQuality; }
         RadioButtons& getDefaultQualityGroup() noexcept   { return defaultQuality; }
         juce::Label& getRestartLabel() noexcept           { return restartLabel; }
+        /** "Interface size": Automatic (item 1), or 100 … 200 % (the item's id). */
+        ComboBoxEx& getInterfaceSizeBox() noexcept        { return interfaceSize; }
 
         void resized() override;
         void radioButtonsChanged (RadioButtons* group) override;
+        void selectionChanged (ComboBoxEx* box) override;
 
     private:
         HalcyonEffect& processor;
         RadioButtons currentQuality { "Current Quality", { "Low", "Medium", "High", "Highest" } };
         RadioButtons defaultQuality { "Default Quality", { "Low", "Medium", "High", "Highest" } };
         juce::Label restartLabel;
+        juce::Label interfaceSizeLabel;
+        ComboBoxEx interfaceSize { "Interface size" };
 
         JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QualitySettingsComponent)
     };

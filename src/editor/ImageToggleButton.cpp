@@ -5,7 +5,7 @@ ImageToggleButton::ImageToggleButton (const juce::String& name)
 {
 }
 
-void ImageToggleButton::setImages (const juce::Image& offImage, const juce::Image& onImage)
+void ImageToggleButton::setImages (const SkinImage& offImage, const SkinImage& onImage)
 {
     off = offImage;
     on = onImage;
@@ -28,7 +28,7 @@ void ImageToggleButton::paintButton (juce::Graphics& g, bool, bool)
 
     if (image.isValid())
     {
-        g.drawImageAt (image, 0, 0);
+        image.drawAt (g, 0, 0);
         return;
     }
 

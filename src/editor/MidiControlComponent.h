@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/IconButton.h"
 #include "editor/CheckBox.h"
 #include "editor/DefaultResourceCheckBox.h"
 #include "editor/VantorAlertWindow.h"
@@ -125,10 +126,10 @@ private:
     DefaultResourceCheckBox defaultMapBox { "Default map" };
     ListComponent list { *this };
     ComponentRow buttonColumn { true, ComponentRow::alignEnd, 0 };
-    juce::ImageButton deleteButton { "Delete Assign" };
-    juce::ImageButton clearAllButton { "Clear All" };
-    juce::ImageButton loadButton { "Load Map" };
-    juce::ImageButton saveButton { "Save Map" };
+    IconButton deleteButton { "Delete Assign" };
+    IconButton clearAllButton { "Clear All" };
+    IconButton loadButton { "Load Map" };
+    IconButton saveButton { "Save Map" };
 
     std::unique_ptr<Vantor::AlertWindow> question;
     std::unique_ptr<juce::FileChooser> chooser;

@@ -72,7 +72,7 @@ void OldStylePresetBrowserWindow::lookAndFeelChanged()
 
     if (auto* lf = dynamic_cast<DefaultLookAndFeel*> (&getLookAndFeel()))
     {
-        const std::pair<juce::ImageButton*, int> icons[] = { { &addGroupButton, 9 }, { &removeGroupButton, 10 },
+        const std::pair<IconButton*, int> icons[] = { { &addGroupButton, 9 }, { &removeGroupButton, 10 },
                                                               { &copyButton, 1 }, { &pasteButton, 3 },
                                                               { &upButton, 6 }, { &downButton, 5 } };
         for (auto& [button, iconIndex] : icons)

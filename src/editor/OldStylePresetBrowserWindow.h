@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/IconButton.h"
 #include "editor/OldStylePresetsBrowser.h"
 #include "editor/WindowComponent.h"
 #include "skin/ComponentRow.h"
@@ -59,8 +60,8 @@ private:
     OldStylePresetsBrowser browser;
     ComponentRow buttonColumn { true, ComponentRow::alignStart, 0 };
     ComponentRow bottomRow { false, ComponentRow::alignCentre, 0 };
-    juce::ImageButton addGroupButton { "Add Group" }, removeGroupButton { "Rem Group" },
-                      copyButton { "Copy" }, pasteButton { "Paste" }, upButton { "Up" }, downButton { "Down" };
+    IconButton addGroupButton { "Add Group" }, removeGroupButton { "Rem Group" },
+               copyButton { "Copy" }, pasteButton { "Paste" }, upButton { "Up" }, downButton { "Down" };
     juce::Label presetLabel { "Preset", "Preset" }, bankLabel { "Bank", "Bank" };
     TextButtonEx loadPresetButton { "Load" }, savePresetButton { "Save" }, loadBankButton { "Load" }, saveBankButton { "Save" };
     std::unique_ptr<juce::FileChooser> chooser;

@@ -23,13 +23,13 @@ public:
         OldStylePresetsBrowser& owner;
         BasePluginOldStyle& processor;
 
-        juce::Image itemIcon (bool selected) override      { return selected ? selectedIcon : normalIcon; }
+        SkinImage itemIcon (bool selected) override        { return selected ? selectedIcon : normalIcon; }
         bool canDrag (const juce::SparseSet<int>&) override { return true; }
         bool canRename (int) override                      { return true; }
         bool isResizable() override                        { return false; }
 
     private:
-        juce::Image normalIcon, selectedIcon;
+        SkinImage normalIcon, selectedIcon;
     };
 
     class GroupListColumn : public CommonColumn

@@ -7,6 +7,10 @@ namespace
 {
     constexpr int pageMargin = 8;
     constexpr int halfGap = 3;
+
+    // The interface sizes offered; the automatic one goes by id 1.
+    constexpr int automaticItem = 1;
+    constexpr int interfaceSizes[] { 100, 125, 150, 175, 200 };
 }
 
 float HalcyonEffectEditor::QualitySettingsComponent::qualityValueForIndex (int index)
@@ -35,12 +39,28 @@ HalcyonEffectEditor::QualitySettingsComponent::QualitySettingsComponent (Halcyon
 
     currentQuality.addListener (this);
     defaultQuality.addListener (this);
+
+    interfaceSizeLabel.setText ("Interface size", juce::dontSendNotification);
+    interfaceSizeLabel.setFont (DefaultLookAndFeel::interfaceFont (13.0f));
+    interfaceSizeLabel.setColour (juce::Label::textColourId, juce::Colours::black);
+    interfaceSizeLabel.setBorderSize ({});
+    addAndMakeVisible (interfaceSizeLabel);
+
+    interfaceSize.menu().addItem (automaticItem, "Automatic");
+    for (const auto size : interfaceSizes)
+        interfaceSize.menu().addItem (size, juce::String (size) + " %");
+
+    const auto chosen = processor.getInterfaceSize();
+    interfaceSize.itemSelected (&interfaceSize.menu(), chosen == BasePlugin::automaticInterfaceSize ? automaticItem : chosen);
+    addAndMakeVisible (interfaceSize);
+    interfaceSize.addListener (this);
 }
 
 HalcyonEffectEditor::QualitySettingsComponent::~QualitySettingsComponent()
 {
     currentQuality.removeListener (this);
     defaultQuality.removeListener (this);
+    interfaceSize.removeListener (this);
 }
 
 void HalcyonEffectEditor::QualitySettingsComponent::resized()
@@ -50,6 +70,16 @@ void HalcyonEffectEditor::QualitySettingsComponent::resized()
     currentQuality.setBounds (area.getX(), area.getY(), half, currentQuality.getHeight());
     defaultQuality.setBounds (area.getRight() - half, area.getY(), half, defaultQuality.getHeight());
     restartLabel.setBounds (area.getX(), currentQuality.getBottom() + 4, half, 30);
+
+    const auto left = area.getRight() - half;
+    interfaceSizeLabel.setBounds (left + 12, defaultQuality.getBottom() + 10, 90, 20);
+    interfaceSize.setBounds (interfaceSizeLabel.getRight() + 4, defaultQuality.getBottom() + 10, 110, 20);
+}
+
+void HalcyonEffectEditor::QualitySettingsComponent::selectionChanged (ComboBoxEx* box)
+{
+    if (box == &interfaceSize)
+        processor.setInterfaceSize (box->selectedId() == automaticItem ? BasePlugin::automaticInterfaceSize : box->selectedId());
 }
 
 void HalcyonEffectEditor::QualitySettingsComponent::radioButtonsChanged (RadioButtons* group)

@@ -117,9 +117,7 @@ void WindowComponent::lookAndFeelChanged()
         lf->setIconImages (closeButton, 0, true);
     else
     {
-        const auto cross = FrameworkArtwork::getIcon (0, true, false);
-        closeButton.setImages (false, false, true, cross, 1.0f, {}, cross, 1.0f, {},
-                               FrameworkArtwork::getIcon (0, true, true), 1.0f, {});
+        closeButton.setIcons (FrameworkArtwork::getIcon (0, true, false), FrameworkArtwork::getIcon (0, true, true));
         closeButton.setSize (FrameworkArtwork::smallIconSize, FrameworkArtwork::smallIconSize);
     }
 
@@ -171,10 +169,10 @@ void WindowComponent::paint (juce::Graphics& g)
 
         if (horizontal)
             for (int x = strip.getX(); x < strip.getRight(); x += decoration.getWidth())
-                g.drawImageAt (decoration, x, strip.getY());
+                decoration.drawAt (g, x, strip.getY());
         else
             for (int y = strip.getY(); y < strip.getBottom(); y += decoration.getHeight())
-                g.drawImageAt (decoration, strip.getX(), y);
+                decoration.drawAt (g, strip.getX(), y);
     }
 
     if (border)
@@ -196,8 +194,7 @@ void WindowComponent::paint (juce::Graphics& g)
         g.setColour (findColour (DefaultLookAndFeel::windowTitleColourId));
         g.drawRoundedRectangle (bar, 5.0f, 1.0f);
 
-        if (icon.isValid())
-            g.drawImageAt (icon, 11, 10);
+        icon.drawAt (g, 11, 10);
 
         const auto iconWidth = icon.isValid() ? icon.getWidth() : 24;
         g.setFont (titleFont);

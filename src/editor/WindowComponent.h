@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/IconButton.h"
 #include "editor/PseudoModalComponent.h"
 
 /**
@@ -64,8 +65,8 @@ private:
 
     juce::String title;
     juce::Font titleFont;
-    juce::Image icon;
-    juce::ImageButton closeButton { "CloseButton" };
+    SkinImage icon;
+    IconButton closeButton { "CloseButton" };
     bool rounded = true;
     bool border = true;
     bool titleBarShown = true;

@@ -41,11 +41,10 @@ void BaseGFXController::drawFrame (juce::Graphics& g, int index) const
         return;
 
     index = juce::jlimit (0, juce::jmax (0, frameCount - 1), index);
-    g.drawImage (filmStrip, 0, 0, frameWidth, frameHeight,
-                 0, index * frameHeight, frameWidth, frameHeight);
+    filmStrip.draw (g, { 0, 0, frameWidth, frameHeight }, { 0, index * frameHeight, frameWidth, frameHeight });
 }
 
-void BaseGFXController::setFilmStrip (const juce::Image& image, int newFrameCount)
+void BaseGFXController::setFilmStrip (const SkinImage& image, int newFrameCount)
 {
     frameCount = juce::jmax (1, newFrameCount);
 
@@ -76,9 +75,9 @@ bool BaseGFXController::loadFilmStrip (const juce::String& resourceFileName, int
     // A frame count below 1 would divide by zero; it counts as one frame.
     frameCount = juce::jmax (1, newFrameCount);
 
-    juce::Image image;
+    const auto image = SkinImage::loadResource (resourceFileName);
 
-    if (! loadResourceImage (resourceFileName, image) || ! image.isValid())
+    if (! image.isValid())
         return false;
 
     setFilmStrip (image, frameCount);

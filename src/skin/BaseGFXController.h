@@ -1,6 +1,7 @@
 #pragma once
 
 #include "skin/GUIController.h"
+#include "skin/SkinImage.h"
 
 /**
     A controller drawn from a film strip: one image holding all frames of equal
@@ -40,17 +41,19 @@ public:
     static int frameIndexFor (double value, int frameCount);
     int frameIndexFor (double value) const  { return frameIndexFor (value, frameCount); }
 
-    /** Draws frame index of the film strip at the origin, unscaled. Nothing
-        without a film strip; the index is clamped to the frames there are. */
+    /** Draws frame index of the film strip at the origin, in the editor's
+        units (sharp at any interface size when the strip has a doubled
+        picture). Nothing without a film strip; the index is clamped to the
+        frames there are. */
     void drawFrame (juce::Graphics& g, int index) const;
 
     /** Uses the image as film strip of frameCount frames (below 1 counts as 1)
         and sets the frame size from it; an invalid image clears the film strip.
         Calls sizeChanged() when the frame size changed. */
-    void setFilmStrip (const juce::Image& image, int newFrameCount);
+    void setFilmStrip (const SkinImage& image, int newFrameCount);
 
     bool hasFilmStrip() const noexcept              { return filmStrip.isValid(); }
-    const juce::Image& getFilmStrip() const noexcept { return filmStrip; }
+    const SkinImage& getFilmStrip() const noexcept  { return filmStrip; }
     int getFrameCount() const noexcept              { return frameCount; }
     int getFrameWidth() const noexcept              { return frameWidth; }
     int getFrameHeight() const noexcept             { return frameHeight; }
@@ -81,7 +84,7 @@ protected:
     /** Places the combined component at (left, top), sized to one frame. */
     void applyBoundsToComponent();
 
-    juce::Image filmStrip;
+    SkinImage filmStrip;
     int frameCount = 1;
     int frameWidth = 0;
     int frameHeight = 0;

@@ -94,16 +94,14 @@ void GFXDisplay::loadFromXml (const juce::XmlElement& element,
 
 void GFXDisplay::readFontElement (const juce::XmlElement& gfx)
 {
-    juce::Image image;
-    loadResourceImage (SkinXml::readString (gfx, "resource"), image);
-    fontImage = image;
+    fontImage = SkinImage::loadResource (SkinXml::readString (gfx, "resource"));
     recomputeFontMetrics();
 
     fontHeight = SkinXml::readInt (gfx, "fontHeight", 0);
     firstCharacter = (int) SkinXml::readString (gfx, "firstASCII", " ")[0];
 }
 
-void GFXDisplay::setFontImage (const juce::Image& image, int newFontHeight, int newFirstCharacter)
+void GFXDisplay::setFontImage (const SkinImage& image, int newFontHeight, int newFirstCharacter)
 {
     fontImage = image;
     fontHeight = newFontHeight;
@@ -225,8 +223,7 @@ void GFXDisplay::paint (juce::Graphics& g)
     }
 
     for (const auto& cell : getVisibleCells())
-        g.drawImage (fontImage, cell.x, cell.y, glyphWidth, fontHeight,
-                     0, cell.sourceRow, glyphWidth, fontHeight);
+        fontImage.draw (g, { cell.x, cell.y, glyphWidth, fontHeight }, { 0, cell.sourceRow, glyphWidth, fontHeight });
 }
 
 //==============================================================================

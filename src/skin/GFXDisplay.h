@@ -1,5 +1,6 @@
 #pragma once
 
+#include "skin/SkinImage.h"
 #include "skin/GUIController.h"
 
 class GFXDisplay;
@@ -79,9 +80,9 @@ public:
     //==============================================================================
     /** Uses the image as bitmap font with the given cell height and first
         character, and recomputes the glyph width and the last character. */
-    void setFontImage (const juce::Image& image, int newFontHeight, int newFirstCharacter);
+    void setFontImage (const SkinImage& image, int newFontHeight, int newFirstCharacter);
 
-    const juce::Image& getFontImage() const noexcept    { return fontImage; }
+    const SkinImage& getFontImage() const noexcept      { return fontImage; }
     int getGlyphWidth() const noexcept                  { return glyphWidth; }
     int getFontHeight() const noexcept                  { return fontHeight; }
     int getFirstCharacter() const noexcept              { return firstCharacter; }
@@ -137,7 +138,7 @@ private:
     void afterKey();
     void readFontElement (const juce::XmlElement& gfx);
 
-    juce::Image fontImage;
+    SkinImage fontImage;
     int glyphWidth = 8;
     int fontHeight = 0;
     int firstCharacter = 32;

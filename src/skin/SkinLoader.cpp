@@ -100,8 +100,7 @@ SkinLoader::Outcome SkinLoader::load (const juce::XmlElement& skin, SkinContext&
     if (! XmlNames::hasTag (skin, "PluginEditor"))
         return Outcome::wrongRoot;
 
-    juce::Image background;
-    loadResourceImage (SkinXml::readString (skin, "background", "Background.png"), background);
+    const auto background = SkinImage::loadResource (SkinXml::readString (skin, "background", "Background.png"));
 
     if (background.isValid())
         context.setBackground (background);

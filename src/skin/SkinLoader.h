@@ -1,5 +1,6 @@
 #pragma once
 
+#include "skin/SkinImage.h"
 #include "skin/GUIController.h"
 
 #include <memory>
@@ -48,9 +49,9 @@ public:
 
     /** The background image (invalid when none was loaded). The editor takes
         its content size from it. */
-    const juce::Image& getBackground() const noexcept           { return background; }
+    const SkinImage& getBackground() const noexcept             { return background; }
     bool hasBackground() const noexcept                         { return background.isValid(); }
-    void setBackground (const juce::Image& image)               { background = image; }
+    void setBackground (const SkinImage& image)                 { background = image; }
 
     juce::CriticalSection& getLock() noexcept                   { return lock; }
 
@@ -62,7 +63,7 @@ private:
 
     juce::CriticalSection lock;
     juce::OwnedArray<GUIController> controls;
-    juce::Image background;
+    SkinImage background;
 
     JUCE_DECLARE_NON_COPYABLE (SkinContext)
 };

@@ -73,15 +73,9 @@ void TextButtonEx::paintButton (juce::Graphics& g, bool isMouseOver, bool isMous
 
     g.setOpacity (opacity);
 
-    if (leftCap.isValid())
-        g.drawImageAt (leftCap, 0, 0);
-
-    if (middle.isValid())
-        g.drawImage (middle, middleArea.getX(), middleArea.getY(), middleArea.getWidth(), middleArea.getHeight(),
-                     0, 0, middle.getWidth(), middle.getHeight());
-
-    if (rightCap.isValid())
-        g.drawImageAt (rightCap, leftCapWidth + textWidth, 0);
+    leftCap.drawAt (g, 0, 0);
+    middle.draw (g, middleArea, middle.getBounds());
+    rightCap.drawAt (g, leftCapWidth + textWidth, 0);
 
     g.setColour (juce::Colours::black.withMultipliedAlpha (opacity));
     g.setFont (font);
@@ -90,7 +84,6 @@ void TextButtonEx::paintButton (juce::Graphics& g, bool isMouseOver, bool isMous
     if (images.overlay.isValid())
     {
         g.setOpacity (opacity);
-        g.drawImage (images.overlay, middleArea.getX(), middleArea.getY(), middleArea.getWidth(), middleArea.getHeight(),
-                     0, 0, images.overlay.getWidth(), images.overlay.getHeight());
+        images.overlay.draw (g, middleArea, images.overlay.getBounds());
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "skin/SkinImage.h"
 #include "skin/GFXButton.h"
 
 /**
@@ -18,9 +19,9 @@ public:
         pressed, and an overlay stretched over the middle. */
     struct Images
     {
-        juce::Image upLeft, upMiddle, upRight;
-        juce::Image downLeft, downMiddle, downRight;
-        juce::Image overlay;
+        SkinImage upLeft, upMiddle, upRight;
+        SkinImage downLeft, downMiddle, downRight;
+        SkinImage overlay;
     };
 
     /** What a look-and-feel implements to give these buttons their look; one

@@ -333,7 +333,7 @@ TEST (FrameworkLook, SeventeenIconsInTwoSizesWithPressedLooks)
             EXPECT_EQ (normal.getWidth(), size);
             EXPECT_EQ (normal.getHeight(), size);
 
-            juce::ImageButton button;
+            IconButton button;
             lf.setIconImages (button, i, small);
             EXPECT_EQ (button.getWidth(), size);
             EXPECT_TRUE (button.getNormalImage().isValid());

@@ -13,14 +13,14 @@ namespace
     class SkinSurface : public juce::Component
     {
     public:
-        const juce::Image* background = nullptr;
+        const SkinImage* background = nullptr;
 
         void paint (juce::Graphics& g) override
         {
             g.fillAll (juce::Colours::black);
 
             if (background != nullptr && background->isValid())
-                g.drawImageAt (*background, 0, 0);
+                background->drawAt (g, 0, 0);
         }
     };
 }
