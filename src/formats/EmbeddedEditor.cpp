@@ -56,8 +56,8 @@ EmbeddedEditor::EmbeddedEditor (juce::AudioProcessor& processorToUse, RequestSiz
         throw std::runtime_error ("the plug-in has no editor");
 
     holder = std::make_unique<Holder> ([this] { hostResized (holder->getWidth(), holder->getHeight()); });
-    holder->setSize (editor->getWidth(), editor->getHeight());
     holder->addAndMakeVisible (*editor);
+    holder->setSize (getWidth(), getHeight());
     editor->addComponentListener (this);
 }
 
@@ -87,24 +87,31 @@ unsigned long EmbeddedEditor::getWindow() const
     return holder->isOnDesktop() ? (unsigned long) (juce::pointer_sized_uint) holder->getWindowHandle() : 0ul;
 }
 
-int EmbeddedEditor::getWidth() const noexcept  { return editor->getWidth(); }
-int EmbeddedEditor::getHeight() const noexcept { return editor->getHeight(); }
+// The editor's size on the screen: its host scale applied.
+int EmbeddedEditor::getWidth() const noexcept  { return editor->getBoundsInParent().getWidth(); }
+int EmbeddedEditor::getHeight() const noexcept { return editor->getBoundsInParent().getHeight(); }
+
+void EmbeddedEditor::setScale (float scale)
+{
+    editor->setScaleFactor (scale);
+    followEditor();
+}
 
 void EmbeddedEditor::hostResized (int width, int height)
 {
-    if (width != editor->getWidth() || height != editor->getHeight())
+    if (width != getWidth() || height != getHeight())
         followEditor();
 }
 
-void EmbeddedEditor::componentMovedOrResized (juce::Component&, bool, bool wasResized)
+void EmbeddedEditor::componentMovedOrResized (juce::Component&, bool, bool)
 {
-    if (wasResized)
-        followEditor();
+    // Also a new scale, which changes only the editor's transform.
+    followEditor();
 }
 
 void EmbeddedEditor::followEditor()
 {
-    const auto width = editor->getWidth(), height = editor->getHeight();
+    const auto width = getWidth(), height = getHeight();
     editor->setTopLeftPosition (0, 0);
 
     if (holder->getWidth() != width || holder->getHeight() != height)

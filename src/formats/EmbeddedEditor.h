@@ -43,6 +43,10 @@ public:
     /** The host has set a size: the window keeps the editor's. */
     void hostResized (int width, int height);
 
+    /** The scale the host names for its window (1 = 100 %); an interface
+        size the user chose in the editor replaces it. */
+    void setScale (float scale);
+
 private:
     class Holder;
 

@@ -608,6 +608,19 @@ void BasePlugin::handleEvent (int) {}
 bool BasePlugin::isDebugMode() const { return false; }
 void BasePlugin::afterInitialise() {}
 
+void BasePlugin::setInterfaceSize (int size)
+{
+    if (! isInterfaceSize (size) || interfaceSize.exchange (size) == size)
+        return;
+
+    // Open editors resize at once; a change read with the settings at
+    // start-up (any thread) reaches them on the message thread.
+    if (juce::MessageManager::existsAndIsCurrentThread())
+        interfaceSizeChanged.sendSynchronousChangeMessage();
+    else
+        interfaceSizeChanged.sendChangeMessage();
+}
+
 juce::String BasePlugin::getPluginFormat() const
 {
     // The VST 2.4 build is the product proper; the others name themselves.

@@ -115,6 +115,16 @@ public:
     juce::String getSoftwareName() const override      { return getPluginName(); }
     juce::String getPluginFileLocation() const override { return pluginFile; }
     juce::String getPluginFormat() const override;
+
+    //==============================================================================
+    // The editor's size on the screen: 0 follows the host (or the desktop),
+    // 100 … 200 is a size in per cent the user chose. Kept in the user
+    // settings; open editors follow a change at once (message thread).
+    static constexpr int automaticInterfaceSize = 0;
+    static bool isInterfaceSize (int size) noexcept { return size == automaticInterfaceSize || (size >= 100 && size <= 200); }
+    int getInterfaceSize() const noexcept { return interfaceSize.load(); }
+    void setInterfaceSize (int size);
+    juce::ChangeBroadcaster& getInterfaceSizeBroadcaster() noexcept { return interfaceSizeChanged; }
     /** The format's name where JUCE has no wrapper type for it ("CLAP"). */
     void setPluginFormatName (const juce::String& name) { formatName = name; }
     juce::String getArchitecture() const override;
@@ -186,6 +196,8 @@ private:
     juce::String pluginDirectory;
     juce::String pluginFile;
     juce::String formatName;
+    std::atomic<int> interfaceSize { automaticInterfaceSize };
+    juce::ChangeBroadcaster interfaceSizeChanged;
     ParameterManager parameterManager;
 
     juce::Array<Parameter*> hostParameters;

@@ -166,6 +166,14 @@ std::unique_ptr<juce::XmlElement> HalcyonEffect::createUserSettingsXml()
     if (root != nullptr && hasQualitySetting())
         root->createNewChildElement ("QualitySettings")->setAttribute ("default", qualityNames[defaultQualityLevel]);
 
+    // Last, so that readers from before the interface size skip it.
+    if (root != nullptr)
+    {
+        const auto size = getInterfaceSize();
+        root->createNewChildElement ("InterfaceSettings")
+            ->setAttribute ("size", size == automaticInterfaceSize ? juce::String ("automatic") : juce::String (size));
+    }
+
     return root;
 }
 
@@ -173,13 +181,23 @@ void HalcyonEffect::loadUserSettingsXml (const juce::XmlElement& element)
 {
     BasePluginOldStyle::loadUserSettingsXml (element);
 
-    if (! hasQualitySetting() || ! isUserSettingsXml (element))
+    if (! isUserSettingsXml (element))
         return;
 
     for (auto* child : element.getChildIterator())
-        if (XmlNames::hasTag (*child, "QualitySettings"))
+    {
+        if (hasQualitySetting() && XmlNames::hasTag (*child, "QualitySettings"))
             if (const auto level = qualityLevelForName (XmlNames::attributeText (*child, "default")); level >= 0)
                 defaultQualityLevel = level;
+
+        // "automatic", or a size in per cent; anything else leaves it automatic.
+        if (XmlNames::hasTag (*child, "InterfaceSettings"))
+        {
+            const auto size = XmlNames::attributeText (*child, "size");
+            setInterfaceSize (size.isNotEmpty() && size.containsOnly ("0123456789") && isInterfaceSize (size.getIntValue())
+                                  ? size.getIntValue() : automaticInterfaceSize);
+        }
+    }
 }
 
 //==============================================================================

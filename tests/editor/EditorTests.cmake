@@ -7,4 +7,5 @@ set(KORVANE_EDITOR_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/MidiControlPanelTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AboutWindowTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PresetBrowserTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ComboBoxTest.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/ComboBoxTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/InterfaceSizeTest.cpp)

@@ -33,10 +33,10 @@ TEST (UserSettings, WithoutAFileTheDefaultsHoldAndClosingWritesThem)
     ASSERT_NE (root, nullptr);
     EXPECT_EQ (root->getTagName(), "UserSettings");
     EXPECT_EQ (root->getStringAttribute ("application"), "Korvane");
-    const char* order[] = { "PluginDirectories", "ResourcesSettings", "PresetSettings", "QualitySettings" };
-    ASSERT_EQ (root->getNumChildElements(), 4);
+    const char* order[] = { "PluginDirectories", "ResourcesSettings", "PresetSettings", "QualitySettings", "InterfaceSettings" };
+    ASSERT_EQ (root->getNumChildElements(), 5);
 
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 5; ++i)
         EXPECT_EQ (root->getChildElement (i)->getTagName(), order[i]);
 
     EXPECT_EQ (root->getChildByName ("PluginDirectories")->getChildByName ("RecentlyUsed")->getStringAttribute ("dir"),
@@ -48,6 +48,36 @@ TEST (UserSettings, WithoutAFileTheDefaultsHoldAndClosingWritesThem)
     EXPECT_EQ (root->getChildByName ("PresetSettings")->getStringAttribute ("storing"), "automatic");
     EXPECT_EQ (root->getChildByName ("PresetSettings")->getStringAttribute ("changing"), "normal");
     EXPECT_EQ (root->getChildByName ("QualitySettings")->getStringAttribute ("default"), "low");
+    EXPECT_EQ (root->getChildByName ("InterfaceSettings")->getStringAttribute ("size"), "automatic");
+}
+
+TEST (UserSettings, TheInterfaceSizeIsKeptAndAnOlderFileReadsAsAutomatic)
+{
+    SettingsFolder settingsFolder;
+
+    {
+        auto processor = startedKorvane();
+        EXPECT_EQ (processor->getInterfaceSize(), BasePlugin::automaticInterfaceSize);
+        processor->setInterfaceSize (150);
+        processor->setInterfaceSize (260);   // not a size: ignored
+        EXPECT_EQ (processor->getInterfaceSize(), 150);
+    }
+
+    auto root = juce::parseXML (settingsFolder.file());
+    ASSERT_NE (root, nullptr);
+    EXPECT_EQ (root->getChildByName ("InterfaceSettings")->getStringAttribute ("size"), "150");
+    EXPECT_EQ (startedKorvane()->getInterfaceSize(), 150);
+
+    // A file written before the interface size had one: automatic.
+    settingsFolder.write (settings ("<QualitySettings default=\"high\"/>"));
+    EXPECT_EQ (startedKorvane()->getInterfaceSize(), BasePlugin::automaticInterfaceSize);
+
+    for (const auto* text : { "125", "automatic", "Automatic", "99", "201", "1.5", "", "150%" })
+    {
+        settingsFolder.write (settings ("<InterfaceSettings size=\"" + juce::String (text) + "\"/>"));
+        const auto expected = juce::String (text) == "125" ? 125 : BasePlugin::automaticInterfaceSize;
+        EXPECT_EQ (startedKorvane()->getInterfaceSize(), expected) << text;
+    }
 }
 
 TEST (UserSettings, EveryChoiceIsReadWithItsComparisonRule)

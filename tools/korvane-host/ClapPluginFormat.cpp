@@ -738,6 +738,15 @@ namespace
 
         void paint (juce::Graphics& g) override { g.fillAll (juce::Colours::black); }
 
+        // The plug-in scales its own window; the editor takes its new size.
+        void setScaleFactor (float scale) override
+        {
+            uint32_t width = 0, height = 0;
+
+            if (created && gui->set_scale (plugin, scale) && gui->get_size (plugin, &width, &height))
+                setSize ((int) width, (int) height);
+        }
+
         void parentHierarchyChanged() override
         {
             // The plug-in's window goes into the host window once there is one.

@@ -60,7 +60,7 @@ namespace
 
 int runEditor (const juce::StringArray& words)
 {
-    const CommandOptions options (words, { "click", "settle" });
+    const CommandOptions options (words, { "click", "settle", "scale" });
     const auto& args = options.getPositional();
 
     if (args.size() != 2)
@@ -76,6 +76,9 @@ int runEditor (const juce::StringArray& words)
         clicks.add (parseClick (text));
 
     const auto settleMs = options.getInteger ("settle", 1500, 50, 60000);
+    // The scale a host names for its window; clicks are given in the
+    // editor's unscaled units and land scaled.
+    const auto scale = options.getNumber ("scale", 1.0, 0.5, 4.0);
 
     ScreenCapture screen;
     PluginLoader loader;
@@ -89,6 +92,9 @@ int runEditor (const juce::StringArray& words)
     if (editor == nullptr)
         throw std::runtime_error ("the plug-in gave no editor");
 
+    if (options.has ("scale"))
+        editor->setScaleFactor ((float) scale);
+
     {
         EditorWindow window (*editor);
         window.show();
@@ -97,7 +103,7 @@ int runEditor (const juce::StringArray& words)
         for (const auto& click : clicks)
         {
             const auto origin = window.getScreenPosition();
-            screen.click (origin + click.position, click.withCtrl);
+            screen.click (origin + (click.position.toDouble() * scale).roundToInt(), click.withCtrl);
             waitFor (settleMs);
         }
 

@@ -390,6 +390,15 @@ bool ClapPlugin::getGuiSize (uint32_t& width, uint32_t& height) const
     return true;
 }
 
+bool ClapPlugin::setGuiScale (double scale)
+{
+    if (editor == nullptr || ! (scale > 0.0))
+        return false;
+
+    editor->setScale ((float) scale);
+    return true;
+}
+
 bool ClapPlugin::setGuiParent (const clap_window_t& window)
 {
     if (editor == nullptr || window.api == nullptr || std::strcmp (window.api, CLAP_WINDOW_API_X11) != 0)
@@ -515,7 +524,7 @@ const void* ClapPlugin::getExtension (const char* id) const
             return guarded ([&] { return of (p).createGui (api, isFloating); }, false);
         },
         [] (const clap_plugin_t* p) { guarded ([p] { of (p).destroyGui(); return 0; }, 0); },
-        [] (const clap_plugin_t*, double) { return false; },
+        [] (const clap_plugin_t* p, double scale) { return guarded ([&] { return of (p).setGuiScale (scale); }, false); },
         [] (const clap_plugin_t* p, uint32_t* width, uint32_t* height)
         {
             return width != nullptr && height != nullptr && guarded ([&] { return of (p).getGuiSize (*width, *height); }, false);

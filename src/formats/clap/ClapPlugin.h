@@ -74,6 +74,7 @@ private:
     bool createGui (const char* api, bool isFloating);
     void destroyGui();
     bool getGuiSize (uint32_t& width, uint32_t& height) const;
+    bool setGuiScale (double scale);
     bool setGuiParent (const clap_window_t& window);
     bool setGuiVisible (bool visible);
     void onTimer (clap_id timer);

@@ -64,6 +64,15 @@ namespace
         }
     };
 
+    const LV2_Options_Interface uiOptions
+    {
+        [] (LV2_Handle, LV2_Options_Option*) { return (uint32_t) LV2_OPTIONS_ERR_UNKNOWN; },
+        [] (LV2_Handle handle, const LV2_Options_Option* options)
+        {
+            return guarded ([&] { return uiOf (handle).setOptions (options); }, (uint32_t) LV2_OPTIONS_ERR_UNKNOWN);
+        }
+    };
+
     const LV2UI_Idle_Interface uiIdle
     {
         [] (LV2UI_Handle handle) { return guarded ([&] { return uiOf (handle).idle(); }, 1); }
@@ -85,6 +94,7 @@ namespace
         {
             if (std::strcmp (uri, LV2_UI__idleInterface) == 0) return &uiIdle;
             if (std::strcmp (uri, LV2_UI__resize) == 0)        return &uiResize;
+            if (std::strcmp (uri, LV2_OPTIONS__interface) == 0) return &uiOptions;
             return nullptr;
         }
     };

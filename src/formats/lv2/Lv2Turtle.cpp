@@ -205,8 +205,9 @@ namespace
             << "\ta ui:X11UI ;\n"
             << "\tui:binary <" << binary << "> ;\n"
             << "\tlv2:requiredFeature ui:idleInterface , ui:parent , <http://lv2plug.in/ns/ext/instance-access> ;\n"
-            << "\tlv2:optionalFeature ui:resize , ui:touch , ui:noUserResize ;\n"
-            << "\tlv2:extensionData ui:idleInterface , ui:resize .\n";
+            << "\tlv2:optionalFeature ui:resize , ui:touch , ui:noUserResize , opts:options , urid:map ;\n"
+            << "\topts:supportedOption ui:scaleFactor ;\n"
+            << "\tlv2:extensionData ui:idleInterface , ui:resize , opts:interface .\n";
 
         return ttl;
     }

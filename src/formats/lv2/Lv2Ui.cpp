@@ -2,6 +2,7 @@
 
 #include "formats/lv2/Lv2Instance.h"
 
+#include <lv2/atom/atom.h>
 #include <lv2/instance-access/instance-access.h>
 
 #include <cstring>
@@ -41,6 +42,13 @@ Lv2Ui::Lv2Ui (LV2UI_Write_Function writeFunction, LV2UI_Controller hostControlle
 
     editor->attachTo ((unsigned long) (juce::pointer_sized_uint) parent);
 
+    if (auto* map = static_cast<const LV2_URID_Map*> (findFeature (features, LV2_URID__map)))
+    {
+        scaleFactorKey = map->map (map->handle, LV2_UI__scaleFactor);
+        floatType = map->map (map->handle, LV2_ATOM__Float);
+        takeScale (static_cast<const LV2_Options_Option*> (findFeature (features, LV2_OPTIONS__options)));
+    }
+
     *widget = (LV2UI_Widget) (juce::pointer_sized_uint) editor->getWindow();
 }
 
@@ -58,6 +66,20 @@ int Lv2Ui::idle()
     // inside the plug-in.
     writeChangesToHost (std::exchange (firstIdle, false));
     return 0;
+}
+
+uint32_t Lv2Ui::setOptions (const LV2_Options_Option* options)
+{
+    takeScale (options);
+    return LV2_OPTIONS_SUCCESS;
+}
+
+void Lv2Ui::takeScale (const LV2_Options_Option* options)
+{
+    for (auto* option = options; option != nullptr && option->key != 0; ++option)
+        if (option->key == scaleFactorKey && scaleFactorKey != 0 && option->type == floatType
+            && option->size == sizeof (float) && option->value != nullptr)
+            editor->setScale (*static_cast<const float*> (option->value));
 }
 
 int Lv2Ui::hostResized (int width, int height)

@@ -3,7 +3,9 @@
 #include "formats/EmbeddedEditor.h"
 #include "formats/MessageLoop.h"
 
+#include <lv2/options/options.h>
 #include <lv2/ui/ui.h>
+#include <lv2/urid/urid.h>
 
 class Lv2Instance;
 
@@ -31,8 +33,13 @@ public:
     /** The host has resized the window. */
     int hostResized (int width, int height);
 
+    /** Options the host sets later: the scale of its window (ui:scaleFactor). */
+    uint32_t setOptions (const LV2_Options_Option* options);
+
 private:
     void writeChangesToHost (bool everyParameter);
+    /** Takes the host's ui:scaleFactor from options, if it is among them. */
+    void takeScale (const LV2_Options_Option* options);
 
     MessageLoop::HostDriven loop;
     Lv2Instance* instance = nullptr;
@@ -40,6 +47,7 @@ private:
     LV2UI_Controller controller = nullptr;
     const LV2UI_Resize* hostResize = nullptr;
     const LV2UI_Touch* hostTouch = nullptr;
+    LV2_URID scaleFactorKey = 0, floatType = 0;
     std::unique_ptr<EmbeddedEditor> editor;
     bool firstIdle = true;
 };
