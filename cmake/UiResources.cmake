@@ -17,3 +17,4 @@ set(KORVANE_UI_RESOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../src/resources/ui/CheckBoxOn.png
     ${CMAKE_CURRENT_LIST_DIR}/../src/resources/ui/TextButton0.png
     ${CMAKE_CURRENT_LIST_DIR}/../src/resources/ui/TextButtonOverlay0.png)
+korvane_add_doubled_images(KORVANE_UI_RESOURCES)

@@ -52,10 +52,12 @@ constexpr int glyphCount = 96;
 /** Whether pixel (x, y) of character c's 7 x 9 cell is ink. */
 bool glyphPixel (int character, int x, int y);
 
-/** 7 x 1728: the 96 glyphs of characters 32 ... 127, then the same glyphs inverted. */
+/** 7 x 1728: the 96 glyphs of characters 32 ... 127, then the same glyphs
+    inverted; at 2x every pixel doubled. */
 juce::Image drawFontStrip();
 
-/** Tiny 3 x 5 digits, for meter scales: draws text made of 0-9, '+' and '-'. */
+/** Tiny 3 x 5 digits, for meter scales: draws text made of 0-9, '+' and '-',
+    a unit a pixel (on a context drawing in units, so doubled at 2x). */
 void drawTinyText (juce::Graphics& g, const juce::String& text, int x, int y, juce::Colour colour);
 int tinyTextWidth (const juce::String& text);
 
@@ -68,8 +70,15 @@ juce::Image drawBackground();
 // Preview (Preview.cpp): the background with every control of skin.xml at its
 // parameter's initial value, as the editor shows it when it opens.
 
+/** At a resolution of 2, from the "@2x" images (`area` stays in units). */
 bool writePreview (const juce::File& skinFolder, const juce::File& parametersFile,
-                   const juce::File& output, int scale, const juce::String& area = {});
+                   const juce::File& output, int scale, const juce::String& area = {}, int resolution = 1);
+
+/** For every PNG of the folder, checks that its "@2x" image is there and
+    exactly twice its size, and prints how far the 2x image averaged down
+    (2 x 2 box filter) differs from it: the mean absolute difference of each
+    premultiplied channel, in levels of 255. */
+bool checkDoubledImages (const juce::File& folder);
 
 /** Frames of a strip side by side, enlarged, for a close look. */
 bool writeContactSheet (const juce::File& strip, int frames, const juce::Array<int>& which,
@@ -100,7 +109,8 @@ std::vector<UiImage> drawUiArtwork();
 /** The file names drawUiArtwork() gives, in the same order. */
 juce::StringArray uiImageNames();
 
-/** All of them as the editor puts them together, on the window grey. */
+/** All of them as the editor puts them together, on the window grey; at a
+    resolution of 2 from the "@2x" images (`area` stays in units). */
 bool writeUiPreview (const juce::File& folder, const juce::File& output, int scale,
-                     const juce::String& area = {});
+                     const juce::String& area = {}, int resolution = 1);
 } // namespace art

@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <csetjmp>
 #include <map>
@@ -32,11 +33,44 @@ namespace
 
         return source.convertedToFormat (Image::ARGB);
     }
+
+    int currentScale = 1;
+}
+
+int outputScale()
+{
+    return currentScale;
+}
+
+void setOutputScale (int scale)
+{
+    jassert (scale == 1 || scale == 2);
+    currentScale = jmax (1, scale);
+}
+
+float unitPosition (int pixel)
+{
+    // At 1x exactly the pixel's index, as the 1x images were always drawn.
+    if (currentScale == 1)
+        return (float) pixel;
+
+    return ((float) pixel + 0.5f) / (float) currentScale - 0.5f;
+}
+
+void drawInUnits (Graphics& g)
+{
+    if (currentScale != 1)
+        g.addTransform (AffineTransform::scale ((float) currentScale));
 }
 
 Image makeImage (int width, int height)
 {
     return Image (Image::ARGB, jmax (1, width), jmax (1, height), true, SoftwareImageType());
+}
+
+Image makeCanvas (int width, int height)
+{
+    return makeImage (width * currentScale, height * currentScale);
 }
 
 Image downsample (const Image& sourceIn, int factor)
@@ -78,27 +112,67 @@ Image downsample (const Image& sourceIn, int factor)
 
 Image renderSupersampled (int width, int height, int factor, const std::function<void (Graphics&)>& draw)
 {
-    auto big = makeImage (width * factor, height * factor);
+    const int pixelsPerUnit = factor * currentScale;
+    auto big = makeImage (width * pixelsPerUnit, height * pixelsPerUnit);
 
     {
         Graphics g (big);
-        g.addTransform (AffineTransform::scale ((float) factor));
+        g.addTransform (AffineTransform::scale ((float) pixelsPerUnit));
         draw (g);
     }
 
     return downsample (big, factor);
 }
 
-void blur (Image& image, int radius)
+namespace
 {
-    if (radius <= 0)
+    /** Radii of three box passes that spread as far as three passes of
+        `radius` do at 1x, with `factor` pixels a unit. A box of radius k
+        has a variance of k (k + 1) / 3 square pixels, so the radii are
+        those whose k (k + 1) add up to 3 factor^2 r (r + 1), or nearest it,
+        and as even as can be. */
+    std::array<int, 3> blurRadii (int radius, int factor)
+    {
+        if (factor == 1)
+            return { radius, radius, radius };
+
+        const int target = 3 * factor * factor * radius * (radius + 1);
+        const int limit = 2 * factor * radius + 1;
+        std::array<int, 3> best { factor * radius, factor * radius, factor * radius };
+        int bestError = -1, bestSpread = 0;
+
+        for (int a = 1; a <= limit; ++a)
+        {
+            for (int b = a; b <= limit; ++b)
+            {
+                for (int c = b; c <= limit; ++c)
+                {
+                    const int error = std::abs (a * (a + 1) + b * (b + 1) + c * (c + 1) - target);
+
+                    if (bestError < 0 || error < bestError || (error == bestError && c - a < bestSpread))
+                    {
+                        best = { a, b, c };
+                        bestError = error;
+                        bestSpread = c - a;
+                    }
+                }
+            }
+        }
+
+        return best;
+    }
+}
+
+void blur (Image& image, int radiusInUnits)
+{
+    if (radiusInUnits <= 0)
         return;
 
     const int width = image.getWidth();
     const int height = image.getHeight();
     Image::BitmapData data (image, Image::BitmapData::readWrite);
     std::vector<int> line, sums;
-    const int window = 2 * radius + 1;
+    int radius = radiusInUnits, window = 2 * radius + 1;
 
     auto blurLine = [&] (int length, const std::function<PixelARGB* (int)>& at)
     {
@@ -127,8 +201,13 @@ void blur (Image& image, int radius)
         }
     };
 
+    const auto radii = blurRadii (radiusInUnits, currentScale);
+
     for (int pass = 0; pass < 3; ++pass)
     {
+        radius = radii[(size_t) pass];
+        window = 2 * radius + 1;
+
         for (int y = 0; y < height; ++y)
             blurLine (width, [&] (int i) { return pixelAt (data, i, y); });
 
@@ -139,9 +218,10 @@ void blur (Image& image, int radius)
 
 void composite (Image& target, const Image& layer, int x, int y, float opacity)
 {
+    // Both images are in pixels of the output scale: a plain context, no resampling.
     Graphics g (target);
     g.setOpacity (opacity);
-    g.drawImageAt (layer, x, y);
+    g.drawImageAt (layer, x * currentScale, y * currentScale);
 }
 
 Image makeShadow (int width, int height, float offsetX, float offsetY, int blurRadius, float opacity,
@@ -155,11 +235,11 @@ Image makeShadow (int width, int height, float offsetX, float offsetY, int blurR
     });
 
     blur (shadow, blurRadius);
-    modulateAlpha (shadow, [opacity] (int, int) { return opacity; });
+    modulateAlpha (shadow, [opacity] (float, float) { return opacity; });
     return shadow;
 }
 
-void modulateAlpha (Image& image, const std::function<float (int, int)>& factor)
+void modulateAlpha (Image& image, const std::function<float (float, float)>& factor)
 {
     Image::BitmapData data (image, Image::BitmapData::readWrite);
 
@@ -168,7 +248,7 @@ void modulateAlpha (Image& image, const std::function<float (int, int)>& factor)
         for (int x = 0; x < image.getWidth(); ++x)
         {
             auto* p = pixelAt (data, x, y);
-            const float f = jlimit (0.0f, 1.0f, factor (x, y));
+            const float f = jlimit (0.0f, 1.0f, factor (unitPosition (x), unitPosition (y)));
             auto scale = [f] (uint8 v) { return (uint8) jlimit (0, 255, (int) std::lround ((float) v * f)); };
             p->setARGB (scale (p->getAlpha()), scale (p->getRed()), scale (p->getGreen()), scale (p->getBlue()));
         }
@@ -391,6 +471,15 @@ Image enlarge (const Image& sourceIn, int factor)
             *pixelAt (out, x, y) = *pixelAt (in, x / factor, y / factor);
 
     return result;
+}
+
+String scaledFileName (const String& name, int scale)
+{
+    if (scale == 1)
+        return name;
+
+    return name.upToLastOccurrenceOf (".", false, false) + "@" + String (scale) + "x"
+         + name.fromLastOccurrenceOf (".", true, false);
 }
 
 //==============================================================================

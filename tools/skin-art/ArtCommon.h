@@ -26,32 +26,58 @@ namespace colours
 }
 
 //==============================================================================
+// The output scale. Everything is laid out in units, the pixels of the 1x
+// images; the same drawing is made at 1x and, for screens with more pixels
+// than units, at 2x. Canvases, supersampling buffers, blur radii, shadow
+// offsets and noise are in units; the pixel operations (downsample, quantise,
+// crop, enlarge) work on pixels whatever the scale.
+
+/** Pixels per unit of the images being drawn: 1 or 2. */
+int outputScale();
+void setOutputScale (int scale);
+
+/** The unit coordinate of a pixel, in the 1x convention (pixel i lies at i):
+    the position of its centre, less half a unit. */
+float unitPosition (int pixel);
+
+/** Makes a graphics context on a canvas (an image made by makeCanvas or
+    drawn at the output scale) draw in units. */
+void drawInUnits (juce::Graphics& g);
+
+//==============================================================================
 // Canvases. Images are JUCE ARGB images (premultiplied alpha).
 
-/** An empty transparent image. */
+/** An empty transparent image of exactly width x height pixels. */
 juce::Image makeImage (int width, int height);
 
-/** Draws at `factor` times the size (the callback draws in final pixel
-    coordinates; the graphics context is scaled) and averages the result down
-    with a box filter, which gives exact, smooth anti-aliasing. */
+/** An empty transparent canvas of width x height units. */
+juce::Image makeCanvas (int width, int height);
+
+/** A canvas of width x height units drawn at `factor` times the output
+    scale (the callback draws in units; the graphics context is scaled) and
+    averaged down with a box filter, which gives exact, smooth anti-aliasing. */
 juce::Image renderSupersampled (int width, int height, int factor,
                                 const std::function<void (juce::Graphics&)>& draw);
 
 /** Averages each factor x factor block of pixels into one. */
 juce::Image downsample (const juce::Image& source, int factor);
 
-/** Approximately Gaussian blur (three box passes) with the given box radius, in place. */
+/** Approximately Gaussian blur (three box passes) with the given box radius
+    in units, in place. At 2x the passes' radii are chosen so that the blur
+    spreads as far, in units, as at 1x. */
 void blur (juce::Image& image, int radius);
 
-/** Draws `layer` over `target` at (x, y) with the given opacity. */
+/** Draws `layer` over `target` at (x, y) units with the given opacity (both
+    drawn at the output scale). */
 void composite (juce::Image& target, const juce::Image& layer, int x = 0, int y = 0, float opacity = 1.0f);
 
-/** A soft shadow of everything drawn by `silhouette`, offset and blurred. */
+/** A soft shadow of everything drawn by `silhouette`, offset and blurred (in units). */
 juce::Image makeShadow (int width, int height, float offsetX, float offsetY, int blurRadius,
                         float opacity, const std::function<void (juce::Graphics&)>& silhouette);
 
-/** Multiplies the alpha of every pixel by the result of `factor (x, y)`. */
-void modulateAlpha (juce::Image& image, const std::function<float (int, int)>& factor);
+/** Multiplies the alpha of every pixel by the result of `factor (x, y)`,
+    called with the pixel's unitPosition(). */
+void modulateAlpha (juce::Image& image, const std::function<float (float, float)>& factor);
 
 /** Stacks frames of equal size vertically into one film strip. */
 juce::Image stackFrames (const std::vector<juce::Image>& frames);
@@ -64,8 +90,12 @@ juce::Image quantise (const juce::Image& image, int maxColours);
 /** Copies a rectangle out of an image. */
 juce::Image crop (const juce::Image& source, juce::Rectangle<int> area);
 
-/** Nearest-neighbour enlargement, for close-up inspection. */
+/** Nearest-neighbour enlargement: for close-up inspection, and for pixel art
+    drawn at 1x and shown with each pixel doubled at 2x. */
 juce::Image enlarge (const juce::Image& source, int factor);
+
+/** The file name of an image at the given scale: "Knob.png", "Knob@2x.png". */
+juce::String scaledFileName (const juce::String& name, int scale);
 
 //==============================================================================
 // Deterministic noise: the same numbers on every run and every machine.

@@ -240,7 +240,7 @@ namespace
         const auto lever = leverPath (t, tip, ball);
         const auto disc = [&] (Point<float> c, float r) { return Rectangle<float> (r * 2.0f, r * 2.0f).withCentre (c); };
 
-        auto frame = makeImage (width, height);
+        auto frame = makeCanvas (width, height);
 
         // Lamp glow on the panel.
         if (on)

@@ -166,6 +166,10 @@ Image drawFontStrip()
         }
     }
 
+    // Pixel art: at 2x every pixel is doubled, which keeps the glyphs crisp.
+    if (outputScale() != 1)
+        return enlarge (strip, outputScale());
+
     return strip;
 }
 

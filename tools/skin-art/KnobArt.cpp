@@ -130,15 +130,18 @@ namespace
         return s;
     }
 
-    /** Lights a height field from above (and a little from the viewer's side). */
+    /** Lights a height field from above (and a little from the viewer's side):
+        a canvas of width x height units, sampled `factor` times per pixel of
+        the output scale in each direction; `sample` takes units. */
     Image shadeSurface (int width, int height, int factor, const std::function<SurfacePoint (float, float)>& sample)
     {
-        const int w = width * factor, h = height * factor;
+        const int perUnit = factor * outputScale();
+        const int w = width * perUnit, h = height * perUnit;
         std::vector<SurfacePoint> field ((size_t) (w * h));
 
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
-                field[(size_t) (y * w + x)] = sample (((float) x + 0.5f) / (float) factor, ((float) y + 0.5f) / (float) factor);
+                field[(size_t) (y * w + x)] = sample (((float) x + 0.5f) / (float) perUnit, ((float) y + 0.5f) / (float) perUnit);
 
         auto heightAt = [&] (int x, int y)
         {
@@ -161,7 +164,8 @@ namespace
                 if (s.coverage <= 0.0f)
                     continue;
 
-                const float step = 2.0f / (float) factor;
+                // Slopes in height per unit, the same at every scale.
+                const float step = 2.0f / (float) perUnit;
                 const float dx = (heightAt (x + 1, y) - heightAt (x - 1, y)) / step;
                 const float dy = (heightAt (x, y + 1) - heightAt (x, y - 1)) / step;
                 const auto n = Vec3 { -dx, -dy, 1.0f }.normalised();

@@ -62,20 +62,22 @@ namespace
     const Colour ink (0xff2b1a0c);
     const Colour redInk (0xffb3261a);
 
-    /** The backlit face: brightest at the middle, falling off to the edges. */
+    /** The backlit face: brightest at the middle, falling off to the edges.
+        `window` is in units; the grain is one unit across at every scale. */
     void paintFace (Image& frame, Rectangle<int> window)
     {
         Image::BitmapData data (frame, Image::BitmapData::readWrite);
         const float cx = (float) window.getCentreX() - 0.5f, cy = (float) window.getCentreY() - 4.0f;
+        const int scale = outputScale();
 
-        for (int y = window.getY(); y < window.getBottom(); ++y)
+        for (int y = window.getY() * scale; y < window.getBottom() * scale; ++y)
         {
-            for (int x = window.getX(); x < window.getRight(); ++x)
+            for (int x = window.getX() * scale; x < window.getRight() * scale; ++x)
             {
-                const float dx = ((float) x - cx) / ((float) window.getWidth() * 0.75f);
-                const float dy = ((float) y - cy) / ((float) window.getHeight() * 0.62f);
+                const float dx = (unitPosition (x) - cx) / ((float) window.getWidth() * 0.75f);
+                const float dy = (unitPosition (y) - cy) / ((float) window.getHeight() * 0.62f);
                 const float glow = std::exp (-(dx * dx + dy * dy));
-                const float grain = 0.012f * whiteNoise (x, y, 0xface);
+                const float grain = 0.012f * whiteNoise (x / scale, y / scale, 0xface);
                 const float l = jlimit (0.0f, 1.0f, 0.55f + 0.45f * glow + grain);
                 const auto r = (uint8) jlimit (0, 255, (int) std::lround (255.0f * (0.80f + 0.20f * l)));
                 const auto g = (uint8) jlimit (0, 255, (int) std::lround (255.0f * (0.42f + 0.40f * l)));
@@ -90,9 +92,10 @@ namespace
         const MeterGeometry m (w, h, mirrored);
         const Rectangle<int> window (2, 2, w - 4, h - 4);
 
-        auto frame = makeImage (w, h);
+        auto frame = makeCanvas (w, h);
         {
             Graphics g (frame);
+            drawInUnits (g);
             g.fillAll (Colour (0xff0b0a09));
         }
         paintFace (frame, window);
@@ -132,9 +135,11 @@ namespace
             }
         }));
 
-        // Scale numbers, pixel-sharp, beside their ticks on the pivot side.
+        // Scale numbers, pixel-sharp, beside their ticks on the pivot side
+        // (pixel art: at 2x each of their pixels is doubled).
         {
             Graphics g (frame);
+            drawInUnits (g);
 
             for (auto& t : ticks)
             {
@@ -204,9 +209,10 @@ namespace
             g.fillPath (streak);
         }));
 
-        // Bezel: dark frame, lit along its lower inner edge.
+        // Bezel: dark frame, lit along its lower inner edge, one unit a ring.
         {
             Graphics g (frame);
+            drawInUnits (g);
             g.setColour (Colour (0xff2e2925));
             g.drawRect (Rectangle<int> (1, 1, w - 2, h - 2), 1);
             g.setColour (Colour (0xff4e4640));

@@ -21,13 +21,14 @@ namespace
     void paintFinish (Image& image)
     {
         Image::BitmapData data (image, Image::BitmapData::readWrite);
-        const float w = (float) image.getWidth(), h = (float) image.getHeight();
+        const float w = (float) backgroundWidth, h = (float) backgroundHeight;
 
         for (int y = 0; y < image.getHeight(); ++y)
         {
             for (int x = 0; x < image.getWidth(); ++x)
             {
-                const float fx = (float) x, fy = (float) y;
+                // The paint's texture is sampled in units, so it keeps its grain size at 2x.
+                const float fx = unitPosition (x), fy = unitPosition (y);
                 // Crackle paint: fine wrinkles over a slow mottle.
                 const float wrinkle = fractalNoise (fx / 1.6f, fy / 1.6f, 2, 11u);
                 const float mottle = fractalNoise (fx / 45.0f, fy / 45.0f, 3, 23u);
@@ -321,12 +322,13 @@ namespace
 
     Image drawLegends()
     {
-        auto layer = makeImage (backgroundWidth, backgroundHeight);
+        auto layer = makeCanvas (backgroundWidth, backgroundHeight);
         const auto font = legendFont (legendHeight);
         const auto headerFont = legendFont (legendHeight).withExtraKerningFactor (0.14f);
 
         {
             Graphics g (layer);
+            drawInUnits (g);
 
             auto centreX = [] (const char* name) { return control (name).centre().x; };
             auto top = [] (const char* name) { return (float) control (name).y; };
@@ -401,9 +403,9 @@ namespace
         }
 
         // Worn silk-screen: the paint is not quite even.
-        modulateAlpha (layer, [] (int x, int y)
+        modulateAlpha (layer, [] (float x, float y)
         {
-            return 0.9f + 0.1f * fractalNoise ((float) x / 3.0f, (float) y / 3.0f, 2, 37u);
+            return 0.9f + 0.1f * fractalNoise (x / 3.0f, y / 3.0f, 2, 37u);
         });
 
         return layer;
@@ -444,7 +446,7 @@ namespace
 //==============================================================================
 Image drawBackground()
 {
-    auto panel = makeImage (backgroundWidth, backgroundHeight);
+    auto panel = makeCanvas (backgroundWidth, backgroundHeight);
     paintFinish (panel);
 
     composite (panel, renderSupersampled (backgroundWidth, backgroundHeight, superSampling, [] (Graphics& g)
@@ -461,6 +463,7 @@ Image drawBackground()
 
     {
         Graphics g (panel);
+        drawInUnits (g);
         drawNameplate (g);
     }
 

@@ -1,7 +1,8 @@
 // A still of the skin: the background of skin.xml with every control's film
 // strip frame for its parameter's initial value composited at its position,
 // the way the editor paints them (controls earlier in the file lie on top).
-// Also checks that every image has the frame size skin.xml gives.
+// Also checks that every image has the frame size skin.xml gives. At 2x the
+// same from the "@2x" images, with skin.xml's positions and sizes doubled.
 #include "Art.h"
 
 #include <cmath>
@@ -52,15 +53,15 @@ namespace
         return (int) std::floor ((float) (frames - 1) * jlimit (0.0f, 1.0f, value) + 0.5f);
     }
 
-    void drawDisplay (Image& target, const XmlElement& e, const File& folder, const String& text)
+    void drawDisplay (Image& target, const XmlElement& e, const File& folder, const String& text, int resolution)
     {
         const auto* pos = child (e, "pos");
         const auto* size = child (e, "size");
         const auto* gfx = child (e, "gfx");
-        const int x = pos != nullptr ? pos->getIntAttribute ("left") : 0;
-        const int y = pos != nullptr ? pos->getIntAttribute ("top") : 0;
-        const int w = size != nullptr ? size->getIntAttribute ("width") : 0;
-        const int h = size != nullptr ? size->getIntAttribute ("height") : 0;
+        const int x = pos != nullptr ? pos->getIntAttribute ("left") * resolution : 0;
+        const int y = pos != nullptr ? pos->getIntAttribute ("top") * resolution : 0;
+        const int w = size != nullptr ? size->getIntAttribute ("width") * resolution : 0;
+        const int h = size != nullptr ? size->getIntAttribute ("height") * resolution : 0;
         const auto back = Colour::fromString (e.getStringAttribute ("backgroundColour", "0"));
 
         Graphics g (target);
@@ -70,8 +71,8 @@ namespace
         if (gfx == nullptr)
             return;
 
-        const auto font = readImage (folder.getChildFile (gfx->getStringAttribute ("resource")));
-        const int fontHeight = gfx->getIntAttribute ("fontHeight");
+        const auto font = readImage (folder.getChildFile (scaledFileName (gfx->getStringAttribute ("resource"), resolution)));
+        const int fontHeight = gfx->getIntAttribute ("fontHeight") * resolution;
         const int first = (int) gfx->getStringAttribute ("firstASCII", " ")[0];
 
         if (! font.isValid() || fontHeight < 1)
@@ -92,7 +93,8 @@ namespace
     }
 }
 
-bool writePreview (const File& folder, const File& parametersFile, const File& output, int scale, const String& area)
+bool writePreview (const File& folder, const File& parametersFile, const File& output, int scale, const String& area,
+                   int resolution)
 {
     const auto skin = XmlDocument::parse (folder.getChildFile ("skin.xml"));
 
@@ -103,7 +105,7 @@ bool writePreview (const File& folder, const File& parametersFile, const File& o
     }
 
     const auto values = readInitialValues (parametersFile);
-    auto canvas = readImage (folder.getChildFile (skin->getStringAttribute ("background", "Background.png")))
+    auto canvas = readImage (folder.getChildFile (scaledFileName (skin->getStringAttribute ("background", "Background.png"), resolution)))
                       .convertedToFormat (Image::ARGB);
 
     if (! canvas.isValid())
@@ -128,7 +130,7 @@ bool writePreview (const File& folder, const File& parametersFile, const File& o
 
         if (tag.equalsIgnoreCase ("Display"))
         {
-            drawDisplay (canvas, e, folder, "Warm Tube Drive");
+            drawDisplay (canvas, e, folder, "Warm Tube Drive", resolution);
             continue;
         }
 
@@ -139,7 +141,7 @@ bool writePreview (const File& folder, const File& parametersFile, const File& o
         if (gfx == nullptr || pos == nullptr)
             continue;
 
-        const auto image = readImage (folder.getChildFile (gfx->getStringAttribute ("resource")));
+        const auto image = readImage (folder.getChildFile (scaledFileName (gfx->getStringAttribute ("resource"), resolution)));
         int frames = gfx->getIntAttribute ("framesNum", 1);
         int frame = 0;
 
@@ -161,8 +163,8 @@ bool writePreview (const File& folder, const File& parametersFile, const File& o
 
         const int fw = image.getWidth(), fh = image.getHeight() / frames;
 
-        if (size == nullptr || size->getIntAttribute ("width") != fw || size->getIntAttribute ("height") != fh
-            || image.getHeight() != fh * frames)
+        if (size == nullptr || size->getIntAttribute ("width") * resolution != fw
+            || size->getIntAttribute ("height") * resolution != fh || image.getHeight() != fh * frames)
         {
             std::cerr << e.getStringAttribute ("name") << ": image " << image.getWidth() << " x " << image.getHeight()
                       << " does not give " << frames << " frames of the size in skin.xml\n";
@@ -170,7 +172,8 @@ bool writePreview (const File& folder, const File& parametersFile, const File& o
         }
 
         Graphics g (canvas);
-        g.drawImage (image, pos->getIntAttribute ("left"), pos->getIntAttribute ("top"), fw, fh, 0, frame * fh, fw, fh);
+        g.drawImage (image, pos->getIntAttribute ("left") * resolution, pos->getIntAttribute ("top") * resolution,
+                     fw, fh, 0, frame * fh, fw, fh);
     }
 
     if (area.isNotEmpty())
@@ -178,13 +181,79 @@ bool writePreview (const File& folder, const File& parametersFile, const File& o
         const auto v = StringArray::fromTokens (area, ",", "");
 
         if (v.size() == 4)
-            canvas = crop (canvas, { v[0].getIntValue(), v[1].getIntValue(), v[2].getIntValue(), v[3].getIntValue() });
+            canvas = crop (canvas, Rectangle<int> (v[0].getIntValue(), v[1].getIntValue(), v[2].getIntValue(), v[3].getIntValue())
+                                       * resolution);
     }
 
     if (! writePng (scale > 1 ? enlarge (canvas, scale) : canvas, output))
         return false;
 
     return consistent;
+}
+
+bool checkDoubledImages (const File& folder)
+{
+    bool ok = true;
+    int checked = 0;
+
+    auto files = folder.findChildFiles (File::findFiles, false, "*.png");
+    files.sort();
+
+    for (auto& file : files)
+    {
+        const auto name = file.getFileName();
+
+        if (name.contains ("@"))
+            continue;
+
+        const auto doubledFile = folder.getChildFile (scaledFileName (name, 2));
+        const auto single = readImage (file).convertedToFormat (Image::ARGB);
+        const auto doubled = readImage (doubledFile).convertedToFormat (Image::ARGB);
+
+        if (! doubled.isValid())
+        {
+            std::cout << name << ": no " << doubledFile.getFileName() << "\n";
+            ok = false;
+            continue;
+        }
+
+        if (doubled.getWidth() != 2 * single.getWidth() || doubled.getHeight() != 2 * single.getHeight())
+        {
+            std::cout << doubledFile.getFileName() << ": " << doubled.getWidth() << " x " << doubled.getHeight()
+                      << ", not twice " << single.getWidth() << " x " << single.getHeight() << "\n";
+            ok = false;
+            continue;
+        }
+
+        // The 2x image averaged down to 1x should look like the 1x one: the
+        // mean absolute difference of each (premultiplied) channel.
+        const auto reduced = downsample (doubled, 2);
+        const Image::BitmapData a (single, Image::BitmapData::readOnly);
+        const Image::BitmapData b (reduced, Image::BitmapData::readOnly);
+        double sums[4] = { 0, 0, 0, 0 };
+
+        for (int y = 0; y < single.getHeight(); ++y)
+        {
+            for (int x = 0; x < single.getWidth(); ++x)
+            {
+                const auto* p = reinterpret_cast<const PixelARGB*> (a.getPixelPointer (x, y));
+                const auto* q = reinterpret_cast<const PixelARGB*> (b.getPixelPointer (x, y));
+                sums[0] += std::abs ((int) p->getAlpha() - (int) q->getAlpha());
+                sums[1] += std::abs ((int) p->getRed() - (int) q->getRed());
+                sums[2] += std::abs ((int) p->getGreen() - (int) q->getGreen());
+                sums[3] += std::abs ((int) p->getBlue() - (int) q->getBlue());
+            }
+        }
+
+        const double count = (double) single.getWidth() * (double) single.getHeight();
+        std::cout << doubledFile.getFileName() << " (" << doubled.getWidth() << " x " << doubled.getHeight()
+                  << "): mean difference A " << String (sums[0] / count, 2) << ", R " << String (sums[1] / count, 2)
+                  << ", G " << String (sums[2] / count, 2) << ", B " << String (sums[3] / count, 2) << "\n";
+        ++checked;
+    }
+
+    std::cout << checked << " doubled images checked\n";
+    return ok && checked > 0;
 }
 
 bool writeContactSheet (const File& stripFile, int frames, const Array<int>& which, const File& output, int scale)

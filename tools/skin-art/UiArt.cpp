@@ -430,11 +430,12 @@ namespace
         return {};
     }
 
-    /** The ink as a white mask (premultiplied, so only the alpha matters),
-        drawn through `transform` (grid units to pixels). */
+    /** The ink as a white mask (premultiplied, so only the alpha matters) of
+        width x height units, drawn through `transform` (grid units to units). */
     Image renderInk (const Ink& ink, int width, int height, const AffineTransform& transform)
     {
-        const int w = width * superSampling, h = height * superSampling;
+        const int perUnit = superSampling * outputScale();
+        const int w = width * perUnit, h = height * perUnit;
         std::vector<float> coverage ((size_t) w * (size_t) h, 0.0f);
 
         for (auto& step : ink.steps)
@@ -444,7 +445,7 @@ namespace
             {
                 Graphics g (layer);
                 g.setColour (Colours::white);
-                g.fillPath (step.path, transform.scaled ((float) superSampling));
+                g.fillPath (step.path, transform.scaled ((float) perUnit));
             }
 
             const Image::BitmapData data (layer, Image::BitmapData::readOnly);
@@ -478,10 +479,12 @@ namespace
         return downsample (big, superSampling);
     }
 
+    /** Draws the mask in `colour`, moved by (dx, dy) units. The mask and the
+        context's image are at the output scale, so `g` works in pixels. */
     void drawMask (Graphics& g, const Image& mask, Colour colour, int dx = 0, int dy = 0)
     {
         g.setColour (colour);
-        g.drawImageAt (mask, dx, dy, true);
+        g.drawImageAt (mask, dx * outputScale(), dy * outputScale(), true);
     }
 
     //==========================================================================
@@ -550,7 +553,8 @@ namespace
         auto frame = iconKey (size, pressed);
 
         {
-            // Printed into the key: a faint light lip under the symbol.
+            // Printed into the key: a faint light lip under the symbol. The
+            // mask is in pixels already, so the context is not scaled.
             Graphics g (frame);
             drawMask (g, mask, Colours::white.withAlpha (pressed ? 0.30f : 0.55f), 0, 1);
             drawMask (g, mask, symbolGrey);
@@ -561,7 +565,7 @@ namespace
 
     Image drawIconSheet (int size)
     {
-        auto sheet = makeImage (size * iconCount, size * 2);
+        auto sheet = makeCanvas (size * iconCount, size * 2);
 
         for (int i = 0; i < iconCount; ++i)
         {
@@ -581,7 +585,7 @@ namespace
         Path glass;
         glass.addRoundedRectangle (6.0f, 1.5f, 12.0f, 17.0f, 6.0f, 6.0f, true, true, false, false);
 
-        auto icon = makeImage (size, size);
+        auto icon = makeCanvas (size, size);
 
         // The warm light around the glass.
         auto halo = renderSupersampled (size, size, superSampling, [&] (Graphics& g)
@@ -691,25 +695,33 @@ namespace
         const bool lit = edge == Edge::top || edge == Edge::left;
         auto image = makeImage (horizontal ? decorationLength : decorationDepth,
                                 horizontal ? decorationDepth : decorationLength);
-        Image::BitmapData data (image, Image::BitmapData::writeOnly);
 
-        for (int y = 0; y < image.getHeight(); ++y)
         {
-            for (int x = 0; x < image.getWidth(); ++x)
+            Image::BitmapData data (image, Image::BitmapData::writeOnly);
+
+            for (int y = 0; y < image.getHeight(); ++y)
             {
-                int depth = 0, along = 0;
-
-                switch (edge)
+                for (int x = 0; x < image.getWidth(); ++x)
                 {
-                    case Edge::top:    depth = y; along = x; break;
-                    case Edge::bottom: depth = decorationDepth - 1 - y; along = x; break;
-                    case Edge::left:   depth = x; along = y; break;
-                    case Edge::right:  depth = decorationDepth - 1 - x; along = y; break;
-                }
+                    int depth = 0, along = 0;
 
-                *pixelAt (data, x, y) = decorationPixel (depth, along, lit);
+                    switch (edge)
+                    {
+                        case Edge::top:    depth = y; along = x; break;
+                        case Edge::bottom: depth = decorationDepth - 1 - y; along = x; break;
+                        case Edge::left:   depth = x; along = y; break;
+                        case Edge::right:  depth = decorationDepth - 1 - x; along = y; break;
+                    }
+
+                    *pixelAt (data, x, y) = decorationPixel (depth, along, lit);
+                }
             }
         }
+
+        // The bevel's rows and the one-pixel ribs are pixel art: at 2x each
+        // pixel is doubled, which keeps them crisp.
+        if (outputScale() != 1)
+            return enlarge (image, outputScale());
 
         return image;
     }
@@ -784,13 +796,19 @@ namespace
     constexpr int textButtonWidth = 2 * textButtonCap + 1;
     constexpr int textButtonHeight = 20;
 
-    float glossAlpha (int y)
+    /** The gloss of the pixel row whose top edge lies `y` units down. */
+    float glossAlpha (float y)
     {
         // White, 25 % just inside the outline, gone by the middle of the height.
-        if (y < 1 || y >= textButtonHeight / 2)
+        if (y < 1.0f || y >= (float) (textButtonHeight / 2))
             return 0.0f;
 
-        return 0.25f * (1.0f - (float) (y - 1) / (float) (textButtonHeight / 2 - 1));
+        return 0.25f * (1.0f - (y - 1.0f) / (float) (textButtonHeight / 2 - 1));
+    }
+
+    float rowTop (int y)
+    {
+        return (float) y / (float) outputScale();
     }
 
     Image textButtonFace (bool pressed)
@@ -856,15 +874,15 @@ namespace
             auto face = textButtonFace (pressed);
             Image::BitmapData data (face, Image::BitmapData::readWrite);
 
-            for (int y = 0; y < textButtonHeight; ++y)
+            for (int y = 0; y < face.getHeight(); ++y)
             {
-                for (int x = 0; x < textButtonWidth; ++x)
+                for (int x = 0; x < face.getWidth(); ++x)
                 {
-                    if (x == textButtonCap)
+                    if (x / outputScale() == textButtonCap)
                         continue;
 
                     const float inner = (float) reinterpret_cast<const PixelARGB*> (insideData.getPixelPointer (x, y))->getAlpha() / 255.0f;
-                    const float a = glossAlpha (y) * inner;
+                    const float a = glossAlpha (rowTop (y)) * inner;
                     auto* p = pixelAt (data, x, y);
                     auto blend = [a] (uint8 v, float white) { return (uint8) jlimit (0, 255, (int) std::lround ((float) v * (1.0f - a) + white * a)); };
                     const float alpha = (float) p->getAlpha();
@@ -880,13 +898,15 @@ namespace
 
     Image drawTextButtonOverlay()
     {
-        auto overlay = makeImage (1, textButtonHeight);
+        auto overlay = makeCanvas (1, textButtonHeight);
         Image::BitmapData data (overlay, Image::BitmapData::writeOnly);
 
-        for (int y = 0; y < textButtonHeight; ++y)
+        for (int y = 0; y < overlay.getHeight(); ++y)
         {
-            const auto a = (uint8) jlimit (0, 255, (int) std::lround (glossAlpha (y) * 255.0f));
-            pixelAt (data, 0, y)->setARGB (a, a, a, a);
+            const auto a = (uint8) jlimit (0, 255, (int) std::lround (glossAlpha (rowTop (y)) * 255.0f));
+
+            for (int x = 0; x < overlay.getWidth(); ++x)
+                pixelAt (data, x, y)->setARGB (a, a, a, a);
         }
 
         return overlay;
@@ -917,70 +937,88 @@ std::vector<UiImage> drawUiArtwork()
 // The preview: every image of the folder as the editor uses it, on the
 // window grey: the icon sheets, the window icon on a title bar, a window
 // framed by the tiled decorations below a strip of the skin's panel paint,
-// and radio buttons, check boxes and text buttons of several widths.
+// and radio buttons, check boxes and text buttons of several widths. At 2x
+// the same from the "@2x" images: the context draws in units, the images'
+// pixels are taken two to a unit.
 namespace
 {
     void drawTextButton (Graphics& g, const Image& caps, const Image& overlay, Rectangle<int> area,
-                         const String& text, bool pressed)
+                         const String& text, bool pressed, int r)
     {
         const int sy = pressed ? textButtonHeight : 0;
         const int middle = area.getWidth() - 2 * textButtonCap;
-        g.drawImage (caps, area.getX(), area.getY(), textButtonCap, textButtonHeight, 0, sy, textButtonCap, textButtonHeight);
-        g.drawImage (caps, area.getX() + textButtonCap, area.getY(), middle, textButtonHeight, textButtonCap, sy, 1, textButtonHeight);
+        g.drawImage (caps, area.getX(), area.getY(), textButtonCap, textButtonHeight,
+                     0, sy * r, textButtonCap * r, textButtonHeight * r);
+        g.drawImage (caps, area.getX() + textButtonCap, area.getY(), middle, textButtonHeight,
+                     textButtonCap * r, sy * r, r, textButtonHeight * r);
         g.drawImage (caps, area.getRight() - textButtonCap, area.getY(), textButtonCap, textButtonHeight,
-                     textButtonCap + 1, sy, textButtonCap, textButtonHeight);
-        g.drawImage (overlay, area.getX() + textButtonCap, area.getY(), middle, textButtonHeight, 0, 0, 1, textButtonHeight);
+                     (textButtonCap + 1) * r, sy * r, textButtonCap * r, textButtonHeight * r);
+        g.drawImage (overlay, area.getX() + textButtonCap, area.getY(), middle, textButtonHeight,
+                     0, 0, r, textButtonHeight * r);
 
         g.setColour (Colours::black);
         g.setFont (plainFont (13.0f));
         g.drawText (text, area.translated (pressed ? 1 : 0, pressed ? 1 : 0), Justification::centred, false);
     }
 
-    void tile (Graphics& g, const Image& image, Rectangle<int> area)
+    /** Draws an image of r pixels a unit at (x, y) units. */
+    void place (Graphics& g, const Image& image, int x, int y, int r)
+    {
+        g.drawImage (image, x, y, image.getWidth() / r, image.getHeight() / r, 0, 0, image.getWidth(), image.getHeight());
+    }
+
+    void tile (Graphics& g, const Image& image, Rectangle<int> area, int r)
     {
         g.saveState();
         g.reduceClipRegion (area);
 
-        for (int y = area.getY(); y < area.getBottom(); y += image.getHeight())
-            for (int x = area.getX(); x < area.getRight(); x += image.getWidth())
-                g.drawImageAt (image, x, y);
+        for (int y = area.getY(); y < area.getBottom(); y += image.getHeight() / r)
+            for (int x = area.getX(); x < area.getRight(); x += image.getWidth() / r)
+                place (g, image, x, y, r);
 
         g.restoreState();
     }
 }
 
-bool writeUiPreview (const File& folder, const File& output, int scale, const String& area)
+bool writeUiPreview (const File& folder, const File& output, int scale, const String& area, int resolution)
 {
+    const int r = resolution;
     std::map<String, Image> images;
 
     for (auto& name : uiImageNames())
     {
-        images[name] = readImage (folder.getChildFile (name));
+        const auto file = folder.getChildFile (scaledFileName (name, r));
+        images[name] = readImage (file);
 
         if (! images[name].isValid())
         {
-            std::cerr << "cannot read " << folder.getChildFile (name).getFullPathName() << "\n";
+            std::cerr << "cannot read " << file.getFullPathName() << "\n";
             return false;
         }
     }
 
     const auto& large = images["IconsLarge.png"];
     const auto& small = images["IconsSmall.png"];
-    auto canvas = makeImage (large.getWidth() + 8, 390);
+    const int largeWidth = large.getWidth() / r, smallWidth = small.getWidth() / r;
+    auto canvas = makeImage ((largeWidth + 8) * r, 390 * r);
 
     {
         Graphics g (canvas);
+
+        if (r != 1)
+            g.addTransform (AffineTransform::scale ((float) r));
+
         g.setImageResamplingQuality (Graphics::lowResamplingQuality);
         g.fillAll (windowGrey);
 
-        g.drawImageAt (large, 4, 4);
-        g.drawImageAt (small, 4, 98);
+        place (g, large, 4, 4, r);
+        place (g, small, 4, 98, r);
 
         // The title bar.
-        const Rectangle<int> titleBar (small.getWidth() + 16, 98, large.getWidth() - small.getWidth() - 12, 24);
+        const Rectangle<int> titleBar (smallWidth + 16, 98, largeWidth - smallWidth - 12, 24);
         g.setColour (titleBarGrey);
         g.fillRect (titleBar);
-        g.drawImageAt (images["WindowIcon.png"], titleBar.getX(), titleBar.getY());
+        place (g, images["WindowIcon.png"], titleBar.getX(), titleBar.getY(), r);
         g.setColour (Colour (0xffe0e0e0));
         g.setFont (legendFont (14.0f));
         g.drawText ("Korvane", titleBar.withTrimmedLeft (30), Justification::centredLeft, false);
@@ -991,10 +1029,10 @@ bool writeUiPreview (const File& folder, const File& output, int scale, const St
         g.fillRect (window.withHeight (24));
         const auto inside = window.withTrimmedTop (24);
         const int depth = decorationDepth;
-        tile (g, images["DecorationTop.png"], inside.withHeight (depth));
-        tile (g, images["DecorationBottom.png"], inside.withTop (inside.getBottom() - depth));
-        tile (g, images["DecorationLeft.png"], inside.withWidth (depth).withTrimmedTop (depth).withTrimmedBottom (depth));
-        tile (g, images["DecorationRight.png"], inside.withLeft (inside.getRight() - depth).withTrimmedTop (depth).withTrimmedBottom (depth));
+        tile (g, images["DecorationTop.png"], inside.withHeight (depth), r);
+        tile (g, images["DecorationBottom.png"], inside.withTop (inside.getBottom() - depth), r);
+        tile (g, images["DecorationLeft.png"], inside.withWidth (depth).withTrimmedTop (depth).withTrimmedBottom (depth), r);
+        tile (g, images["DecorationRight.png"], inside.withLeft (inside.getRight() - depth).withTrimmedTop (depth).withTrimmedBottom (depth), r);
 
         g.setFont (plainFont (13.0f));
         int y = inside.getY() + 20;
@@ -1002,8 +1040,8 @@ bool writeUiPreview (const File& folder, const File& output, int scale, const St
         for (int i = 0; i < 2; ++i)
         {
             const int x = inside.getX() + 24;
-            g.drawImageAt (images[i == 0 ? "RadioButtonOff.png" : "RadioButtonOn.png"], x, y + i * 22);
-            g.drawImageAt (images[i == 0 ? "CheckBoxOff.png" : "CheckBoxOn.png"], x + 120, y + i * 22);
+            place (g, images[i == 0 ? "RadioButtonOff.png" : "RadioButtonOn.png"], x, y + i * 22, r);
+            place (g, images[i == 0 ? "CheckBoxOff.png" : "CheckBoxOn.png"], x + 120, y + i * 22, r);
             g.setColour (Colours::black);
             g.drawText (i == 0 ? "Mono" : "Stereo", x + 20, y + i * 22 - 3, 90, 20, Justification::centredLeft, false);
             g.drawText (i == 0 ? "Bypass" : "Oversample", x + 140, y + i * 22 - 3, 100, 20, Justification::centredLeft, false);
@@ -1020,25 +1058,25 @@ bool writeUiPreview (const File& folder, const File& output, int scale, const St
             for (int i = 0; i < 5; ++i)
             {
                 drawTextButton (g, images["TextButton0.png"], images["TextButtonOverlay0.png"],
-                                { x, y + row * 30, widths[i], textButtonHeight }, labels[i], row == 1);
+                                { x, y + row * 30, widths[i], textButtonHeight }, labels[i], row == 1, r);
                 x += widths[i] + 8;
             }
         }
 
         // The decorations on their own, twice over to show the repeat.
         int x = window.getRight() + 20;
-        tile (g, images["DecorationTop.png"], { x, 170, 80, depth });
-        tile (g, images["DecorationBottom.png"], { x, 190, 80, depth });
-        tile (g, images["DecorationLeft.png"], { x + 100, 170, depth, 80 });
-        tile (g, images["DecorationRight.png"], { x + 120, 170, depth, 80 });
+        tile (g, images["DecorationTop.png"], { x, 170, 80, depth }, r);
+        tile (g, images["DecorationBottom.png"], { x, 190, 80, depth }, r);
+        tile (g, images["DecorationLeft.png"], { x + 100, 170, depth, 80 }, r);
+        tile (g, images["DecorationRight.png"], { x + 120, 170, depth, 80 }, r);
 
         // The pieces of the text button, and the marks, apart.
-        g.drawImageAt (images["TextButton0.png"], x + 150, 170);
-        g.drawImageAt (images["TextButtonOverlay0.png"], x + 180, 170);
-        g.drawImageAt (images["RadioButtonOff.png"], x, 220);
-        g.drawImageAt (images["RadioButtonOn.png"], x + 20, 220);
-        g.drawImageAt (images["CheckBoxOff.png"], x + 40, 220);
-        g.drawImageAt (images["CheckBoxOn.png"], x + 60, 220);
+        place (g, images["TextButton0.png"], x + 150, 170, r);
+        place (g, images["TextButtonOverlay0.png"], x + 180, 170, r);
+        place (g, images["RadioButtonOff.png"], x, 220, r);
+        place (g, images["RadioButtonOn.png"], x + 20, 220, r);
+        place (g, images["CheckBoxOff.png"], x + 40, 220, r);
+        place (g, images["CheckBoxOn.png"], x + 60, 220, r);
     }
 
     if (area.isNotEmpty())
@@ -1046,7 +1084,7 @@ bool writeUiPreview (const File& folder, const File& output, int scale, const St
         const auto v = StringArray::fromTokens (area, ",", "");
 
         if (v.size() == 4)
-            canvas = crop (canvas, { v[0].getIntValue(), v[1].getIntValue(), v[2].getIntValue(), v[3].getIntValue() });
+            canvas = crop (canvas, Rectangle<int> (v[0].getIntValue(), v[1].getIntValue(), v[2].getIntValue(), v[3].getIntValue()) * r);
     }
 
     return writePng (scale > 1 ? enlarge (canvas, scale) : canvas, output);
