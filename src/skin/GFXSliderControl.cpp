@@ -47,6 +47,27 @@ void GFXSliderControl::paint (juce::Graphics& g)
                                       [this] (juce::Graphics& sliderGraphics) { juce::Slider::paint (sliderGraphics); });
 }
 
+void GFXSliderControl::mouseWheelMove (const juce::MouseEvent& e, const juce::MouseWheelDetails& wheel)
+{
+    // The slider moves 0.15 of the range times the delta, and a notch of a
+    // wheel comes as a fraction (JUCE's X11 peer reports 50/256): each notch
+    // counts as one whole step. A smooth (touchpad) scroll keeps its
+    // proportion, a notch's delta being one step.
+    constexpr float notch = 50.0f / 256.0f;
+    auto step = wheel;
+    const auto toStep = [&] (float delta)
+    {
+        if (delta == 0.0f)
+            return 0.0f;
+
+        return wheel.isSmooth ? delta / notch : (delta > 0.0f ? 1.0f : -1.0f);
+    };
+
+    step.deltaX = toStep (wheel.deltaX);
+    step.deltaY = toStep (wheel.deltaY);
+    juce::Slider::mouseWheelMove (e, step);
+}
+
 void GFXSliderControl::startedDragging()
 {
     if (linkedParameter == nullptr)

@@ -31,6 +31,9 @@ public:
     void parameterValueChanged (Parameter* parameter) override;
 
     void paint (juce::Graphics& g) override;
+    /** One step of a notched wheel moves 0.15 of the range (at least one
+        interval), whatever delta the platform reports for a notch. */
+    void mouseWheelMove (const juce::MouseEvent& e, const juce::MouseWheelDetails& wheel) override;
     void startedDragging() override;
     void stoppedDragging() override;
     void valueChanged() override;

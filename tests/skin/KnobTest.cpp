@@ -136,6 +136,21 @@ TEST (Knob, EachWheelStepMovesAbout015OfTheRangeInItsOwnGesture)
     EXPECT_DOUBLE_EQ (k.knob.getValue(), 1.0);
 }
 
+TEST (Knob, AWheelNotchIsOneStepWhateverDeltaThePlatformReports)
+{
+    // JUCE's X11 peer reports a notch as 50/256.
+    LinkedKnob k;
+    wheel (k.knob, 50.0f / 256.0f);
+    EXPECT_NEAR (k.knob.getValue(), 0.15, 1e-9);
+    wheel (k.knob, -50.0f / 256.0f);
+    EXPECT_NEAR (k.knob.getValue(), 0.0, 1e-9);
+
+    for (int i = 0; i < 7; ++i)
+        wheel (k.knob, 50.0f / 256.0f);
+
+    EXPECT_DOUBLE_EQ (k.knob.getValue(), 1.0) << "seven notches cover the range";
+}
+
 TEST (Knob, WithoutALinkItTurnsButNobodyHears)
 {
     Fixture fixture;
@@ -274,6 +289,24 @@ TEST (Switch, SnapsToAGridOf0005AndShowsTheMiddleFrameAtHalf)
     EXPECT_NEAR (control.getValue(), 0.5, 1e-12);
     control.setValue (0.5026, juce::dontSendNotification);
     EXPECT_NEAR (control.getValue(), 0.505, 1e-12);
+}
+
+TEST (Switch, AWheelNotchMovesItLikeAKnobAndNeverLessThanOneInterval)
+{
+    Fixture fixture;
+    fixture.addFloat (9, "Mode");
+    GFXSwitch control ("ModeSwitch");
+    auto element = parse (R"(<Switch><links><link as="connectedTo" param="Mode"/></links><size width="20" height="20"/></Switch>)");
+    control.loadFromXml (*element, fixture.parameters, fixture.events, nullptr);
+
+    wheel (control, 50.0f / 256.0f);
+    EXPECT_NEAR (control.getValue(), 0.15, 1e-12);
+
+    // A coarser grid: one notch is one interval.
+    control.setRange (0.0, 1.0, 0.5);
+    control.setValue (0.0, juce::dontSendNotification);
+    wheel (control, 50.0f / 256.0f);
+    EXPECT_NEAR (control.getValue(), 0.5, 1e-12);
 }
 
 TEST (Switch, StyleIsReadInAnyCaseAndUnknownValuesKeepIt)
