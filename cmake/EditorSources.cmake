@@ -11,6 +11,7 @@ set(KORVANE_EDITOR_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/DefaultResourcesRadioButtons.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/FrameworkArtwork.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/HalcyonEffectEditor.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/HoverTooltipWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/IconButton.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/ImageToggleButton.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/KorvaneEditor.cpp

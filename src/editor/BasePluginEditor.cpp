@@ -37,7 +37,7 @@ BasePluginEditor::BasePluginEditor (BasePlugin& owner, const juce::String& skinR
     setName (processor.getPluginName() + " Editor");
 
     setLookAndFeel (&lookAndFeel);
-    tooltipWindow = std::make_unique<juce::TooltipWindow> (this, tooltipDelayMs);
+    tooltipWindow = std::make_unique<HoverTooltipWindow> (this, tooltipDelayMs);
     tooltipWindow->setOpaque (false);
 
     statusBar = std::make_unique<StatusBar>();

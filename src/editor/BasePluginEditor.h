@@ -3,6 +3,7 @@
 #include "skin/SkinImage.h"
 #include "editor/DefaultLookAndFeel.h"
 #include "editor/DefaultResourceCheckBox.h"
+#include "editor/HoverTooltipWindow.h"
 #include "editor/PseudoModalComponent.h"
 #include "editor/StatusBar.h"
 #include "editor/TabbedComponentEx.h"
@@ -131,7 +132,7 @@ private:
     GFXAnimation* midiActivityIndicator = nullptr;
     SkinImage background;
     juce::OwnedArray<GUIController> defaultLayoutControls;
-    std::unique_ptr<juce::TooltipWindow> tooltipWindow;
+    std::unique_ptr<HoverTooltipWindow> tooltipWindow;
     std::unique_ptr<StatusBar> statusBar;
     int contentHeight = 0;
     GFXMultiStateButton* midiLearnButton = nullptr;

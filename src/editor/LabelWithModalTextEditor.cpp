@@ -58,7 +58,10 @@ void LabelWithModalTextEditor::showEditor()
     }
 
     editor->setBounds (getLocalBounds());
+    // Dark text on the light selection, whatever the label's own colours
+    // (white on a selected browser row) would give.
     editor->setColour (juce::TextEditor::highlightColourId, juce::Colour (0xFFD3D3D3));
+    editor->setColour (juce::TextEditor::highlightedTextColourId, juce::Colours::black);
     editor->setColour (juce::TextEditor::outlineColourId, juce::Colours::black);
     editor->setColour (juce::TextEditor::focusedOutlineColourId, juce::Colour (0xFFFF4500).withAlpha (0.75f));
     editor->setFont (font);

@@ -229,6 +229,24 @@ TEST (EditorPanels, CtrlClickOnOptionsShowsTheAboutWindowOverTheDimmedEditor)
     EXPECT_TRUE (p.editor->getOptionsWindow()->isVisible());
 }
 
+TEST (EditorPanels, AButtonsTooltipShowsOnHoverBeforeAnyClick)
+{
+    ShownProduct p;
+    REQUIRE_DESKTOP_INPUT();
+
+    juce::TooltipWindow* tooltip = nullptr;
+    for (auto* child : p.editor->getChildren())
+        if (auto* window = dynamic_cast<juce::TooltipWindow*> (child))
+            tooltip = window;
+    ASSERT_NE (tooltip, nullptr);
+
+    // Nothing clicked yet, so no window of the process has had the focus
+    // (as in a host's window, or on a desktop without a window manager).
+    p.host.hover (p.centreOf ("OptionsButton"));
+    ASSERT_TRUE (pumpUntil ([&] { return tooltip->isVisible(); }, 10000)) << "no tooltip over the Options button";
+    EXPECT_TRUE (tooltip->getBounds().intersects (p.editor->getLocalBounds()));
+}
+
 //==============================================================================
 // The status bar's messages.
 

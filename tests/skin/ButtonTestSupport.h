@@ -357,6 +357,12 @@ namespace ButtonTestSupport
             moveTo (position);
         }
 
+        /** The pointer over a place, no button held. */
+        void hover (juce::Point<int> position)
+        {
+            moveTo (position);
+        }
+
         void release (juce::Point<int> position)
         {
             moveTo (position);
