@@ -27,7 +27,10 @@ private:
 
 namespace
 {
-    /** The window's size hints: this size and no other. */
+    /** The window's size hints: this size, and nothing larger. No smallest
+        size is named: suil's GTK 2 wrapper (Ardour's) pins its socket to the
+        first smallest size it sees when the window maps and then centres a
+        grown editor in the old area, half of it cut off. */
     void fixSizeHints (unsigned long window, int width, int height)
     {
         auto* display = juce::XWindowSystem::getInstance()->getDisplay();
@@ -37,9 +40,9 @@ namespace
 
         auto* symbols = juce::X11Symbols::getInstance();
         XSizeHints hints {};
-        hints.flags = PMinSize | PMaxSize | PBaseSize;
-        hints.min_width = hints.max_width = hints.base_width = width;
-        hints.min_height = hints.max_height = hints.base_height = height;
+        hints.flags = PMaxSize | PBaseSize;
+        hints.max_width = hints.base_width = width;
+        hints.max_height = hints.base_height = height;
 
         const juce::XWindowSystemUtilities::ScopedXLock lock;
         symbols->xSetWMNormalHints (display, (::Window) window, &hints);

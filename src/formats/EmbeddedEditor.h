@@ -11,9 +11,9 @@
     The editor's size is the window's size, always: when the editor grows
     or shrinks (a docked panel opened or closed), the window follows at once,
     the host is asked for the new size, and the window's size hints name
-    that size as its smallest and largest, so that a host which sizes
-    embedded windows by their hints (through suil, as jalv and Ardour do)
-    neither stretches it nor keeps it at an old size. A size the host sets
+    that size as its base and largest, so that a host which sizes embedded
+    windows by their hints (through suil, as jalv and Ardour do) neither
+    stretches it nor keeps it at an old size. A size the host sets
     of its own accord never changes the editor (it is not resizable by the
     user); the window takes the editor's size back.
 

@@ -145,6 +145,16 @@ namespace
             return { x, y, attributes.width, attributes.height };
         }
 
+        /** The size hints the window's owner set (WM_NORMAL_HINTS). */
+        XSizeHints sizeHintsOf (Window window)
+        {
+            XSizeHints hints {};
+            long supplied = 0;
+            if (! XGetWMNormalHints (display, window, &hints, &supplied))
+                return {};
+            return hints;
+        }
+
     private:
         bool isViewable (Window window)
         {
@@ -259,15 +269,25 @@ TEST (Jalv, TheEditorsWindowFollowsItsPanelsEveryTime)
 
         const auto closedTop = windows.boundsOf (*top);
 
-        // The window's size, then what the X server shows: the skin's dark
-        // top, and the panel's own colour where it lies. Empty when right,
-        // else what was seen.
+        // The editor's size hints: its size as base and largest, and no
+        // smallest (which GTK 2 hosts' suil, Ardour's, pins the window to).
+        const auto hintsRight = [&] (int height)
+        {
+            const auto hints = windows.sizeHintsOf (*plugin);
+            return (hints.flags & PMinSize) == 0 && (hints.flags & PMaxSize) != 0 && (hints.flags & PBaseSize) != 0
+                && hints.max_height == height && hints.base_height == height && hints.max_width == 633;
+        };
+
+        // The window's size and hints, then what the X server shows: the
+        // skin's dark top, and the panel's own colour where it lies. Empty
+        // when right, else what was seen.
         const auto shows = [&] (int height, std::function<bool (const juce::Image&)> pixelsRight) -> juce::String
         {
             const auto sized = waitUntil ([&]
             {
                 return windows.boundsOf (*plugin).getHeight() == height
-                    && windows.boundsOf (*top).getHeight() == closedTop.getHeight() + height - closedHeight;
+                    && windows.boundsOf (*top).getHeight() == closedTop.getHeight() + height - closedHeight
+                    && hintsRight (height);
             }, 20000);
 
             juce::Image image;
@@ -280,7 +300,9 @@ TEST (Jalv, TheEditorsWindowFollowsItsPanelsEveryTime)
             if (sized && drawn)
                 return {};
 
+            const auto hints = windows.sizeHintsOf (*plugin);
             return "windows on show " + windows.describeTopLevels() + "; plug-in window " + windows.boundsOf (*plugin).toString() + ", host window " + windows.boundsOf (*top).toString()
+                 + ", size hints flags " + juce::String::toHexString ((int) hints.flags) + " max " + juce::String (hints.max_width) + "x" + juce::String (hints.max_height)
                  + " (closed " + closedTop.toString() + "), wanted height " + juce::String (height)
                  + (sized ? ", pixels at (300, 200) " + image.getPixelAt (300, 200).toDisplayString (false)
                               + ", (300, 400) " + image.getPixelAt (300, 400).toDisplayString (false)
