@@ -26,6 +26,7 @@ set(KORVANE_EDITOR_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/PresetsSettingsComponent.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/PseudoModalComponent.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/QualitySettingsComponent.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/editor/QueuedXEvents.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/RadioButtons.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/StatusBar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/editor/TabbedComponentEx.cpp

@@ -3,6 +3,7 @@
 #include "editor/AboutWindow.h"
 #include "editor/MidiControlComponent.h"
 #include "editor/OptionsWindow.h"
+#include "editor/QueuedXEvents.h"
 #include "parameters/BoolParameter.h"
 #include "parameters/IntParameter.h"
 #include "plugin/BasePlugin.h"
@@ -247,6 +248,10 @@ void BasePluginEditor::timerCallback()
 {
     if (isVisible())
         refreshTick();
+
+    // A host's loop (or JUCE's) waits for data on the X connection; events
+    // an Xlib call has already read would wait with them.
+    QueuedXEvents::deliver();
 }
 
 void BasePluginEditor::refreshTick()

@@ -197,6 +197,10 @@ void ColumnBrowser::ListColumn::selectOnly (int row)
     if (row < 0 || row >= numRows())
         return;
 
+    // The list may not have counted a row the model has just gained (a
+    // preset dropped into this group), and would ignore its selection.
+    list.updateContent();
+
     if (list.getNumSelectedRows() != 1 || ! list.isRowSelected (row))
         list.selectRow (row);
 

@@ -41,6 +41,19 @@ namespace
             return names;
         }
     };
+
+    /** A drag with the real pointer, in steps as a hand makes it. */
+    void dragWithThePointer (ShownProduct& p, juce::Point<int> from, juce::Point<int> to)
+    {
+        p.host.press (from);
+        for (int step = 1; step <= 20; ++step)
+        {
+            p.host.dragTo (from + (to - from) * step / 20);
+            pump (10);
+        }
+        pump (100);
+        p.host.release (to);
+    }
 }
 
 //==============================================================================
@@ -296,14 +309,7 @@ TEST (PresetBrowserEditing, ARealDragOfAPresetOntoAGroupMovesIt)
     const auto from = p.host.getLocalPoint (&presetList, presetList.getRowPosition (4, true).getCentre());
     const auto to = p.host.getLocalPoint (&groupList, groupList.getRowPosition (misc, true).getCentre());
 
-    p.host.press (from);
-    for (int step = 1; step <= 20; ++step)
-    {
-        p.host.dragTo (from + (to - from) * step / 20);
-        pump (10);
-    }
-    pump (100);
-    p.host.release (to);
+    dragWithThePointer (p, from, to);
 
     // Let JUCE's fading drag image finish before the window goes.
     EXPECT_TRUE (pumpUntil ([] { return ! juce::Desktop::getInstance().getAnimator().isAnimating(); }, 3000));
@@ -311,6 +317,50 @@ TEST (PresetBrowserEditing, ARealDragOfAPresetOntoAGroupMovesIt)
 
     EXPECT_EQ (bank.getGroupCount (misc), miscCount + 1);
     EXPECT_EQ (bank.getName (bank.presetIndexInBank (misc, miscCount)), moved);
+}
+
+TEST (PresetBrowserEditing, TheCurrentPresetDraggedOntoAGroupIsSelectedThere)
+{
+    ShownProduct p;
+    REQUIRE_DESKTOP_INPUT();
+    p.fire (EventsMap::browsePresetsEvent);
+    pump (50);
+
+    auto& browser = p.editor->getPresetBrowserWindow()->getBrowser();
+    auto& bank = p.processor->getBank();
+    int misc = -1;
+    for (int g = 0; g < bank.getNumGroups(); ++g)
+        misc = bank.getGroupName (g) == "Misc" ? g : misc;
+
+    const auto current = p.processor->getCurrentPresetIndex();
+    const auto name = bank.getName (current);
+    const auto keys = bank.groupOfPreset (current);
+    const auto row = current - bank.firstPresetOfGroup (keys);
+    const auto miscCount = bank.getGroupCount (misc);
+    ASSERT_NE (keys, misc);
+
+    auto& presetList = browser.getPresetColumn()->getList();
+    auto& groupList = browser.getGroupColumn()->getList();
+    ASSERT_TRUE (presetList.isRowSelected (row));
+    const auto from = p.host.getLocalPoint (&presetList, presetList.getRowPosition (row, true).getCentre());
+    const auto to = p.host.getLocalPoint (&groupList, groupList.getRowPosition (misc, true).getCentre());
+
+    dragWithThePointer (p, from, to);
+
+    // Moved to the end of Misc, still the current preset, and selected
+    // there: the preset column shows Misc with the moved preset's row.
+    ASSERT_EQ (bank.getGroupCount (misc), miscCount + 1);
+    EXPECT_EQ (bank.getName (p.processor->getCurrentPresetIndex()), name);
+    EXPECT_EQ (p.processor->getCurrentPresetIndex(), bank.presetIndexInBank (misc, miscCount));
+    EXPECT_TRUE (pumpUntil ([&]
+    {
+        auto* presets = browser.getPresetColumn();
+        return presets != nullptr && presets->group == misc && presets->getList().getNumSelectedRows() == 1
+            && presets->getList().isRowSelected (miscCount) && groupList.isRowSelected (misc);
+    })) << "the moved preset is not selected in its new group";
+
+    // Let JUCE's fading drag image finish before the window goes.
+    EXPECT_TRUE (pumpUntil ([] { return ! juce::Desktop::getInstance().getAnimator().isAnimating(); }, 3000));
 }
 
 TEST (PresetBrowserEditing, ADoubleClickOpensTheRowsEditorAndACommitRenames)

@@ -433,17 +433,17 @@ const void* ClapPlugin::getExtension (const char* id) const
         {
             return info != nullptr && guarded ([&] { return of (p).getParameterInfo (index, *info); }, false);
         },
-        [] (const clap_plugin_t* p, clap_id id, double* value)
+        [] (const clap_plugin_t* p, clap_id param, double* value)
         {
-            return value != nullptr && guarded ([&] { return of (p).getParameterValue (id, *value); }, false);
+            return value != nullptr && guarded ([&] { return of (p).getParameterValue (param, *value); }, false);
         },
-        [] (const clap_plugin_t* p, clap_id id, double value, char* display, uint32_t size)
+        [] (const clap_plugin_t* p, clap_id param, double value, char* display, uint32_t size)
         {
-            return guarded ([&] { return of (p).valueToText (id, value, display, size); }, false);
+            return guarded ([&] { return of (p).valueToText (param, value, display, size); }, false);
         },
-        [] (const clap_plugin_t* p, clap_id id, const char* display, double* value)
+        [] (const clap_plugin_t* p, clap_id param, const char* display, double* value)
         {
-            return value != nullptr && guarded ([&] { return of (p).textToValue (id, display, *value); }, false);
+            return value != nullptr && guarded ([&] { return of (p).textToValue (param, display, *value); }, false);
         },
         [] (const clap_plugin_t* p, const clap_input_events_t* in, const clap_output_events_t* out)
         {
