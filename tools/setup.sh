@@ -14,6 +14,7 @@ packages=(
     zam-plugins calf-plugins
     lv2-dev sordi lilv-utils jalv jackd2 dpf-source
     clang libclang-rt-14-dev valgrind
+    sox strace
 )
 
 missing=()

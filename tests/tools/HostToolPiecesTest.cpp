@@ -1,3 +1,4 @@
+#include "AudioFiles.h"
 #include "DemoPhrase.h"
 #include "OutputSampleCheck.h"
 #include "PlotWriter.h"
@@ -10,6 +11,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <map>
 
 namespace
 {
@@ -255,4 +257,250 @@ TEST (PluginValidator, InstancesThatShareTheirStateFailTheCheckOfSeveralInstance
     TwoParameterPlugin plugin (false);
     PluginValidator validator (plugin, {});
     EXPECT_EQ (validator.checkInstancesOnSeveralThreads().result, PluginValidator::Outcome::skipped);
+}
+
+//==============================================================================
+// The WAV files korvane-host reads and writes.
+namespace
+{
+    struct Chunk
+    {
+        juce::int64 offset = -1;   // of its contents
+        juce::uint32 size = 0;
+    };
+
+    // The chunks of a RIFF WAV file by name, and whether the walk reached the
+    // file's end exactly.
+    std::map<juce::String, Chunk> chunksOf (const juce::MemoryBlock& file, bool& endsExactly)
+    {
+        std::map<juce::String, Chunk> chunks;
+        juce::MemoryInputStream in (file, false);
+        endsExactly = false;
+
+        char id[4] {};
+        if (in.read (id, 4) != 4 || std::memcmp (id, "RIFF", 4) != 0)
+            return chunks;
+
+        const auto riffSize = (juce::uint32) in.readInt();
+        if (riffSize + 8 != file.getSize() || in.read (id, 4) != 4 || std::memcmp (id, "WAVE", 4) != 0)
+            return chunks;
+
+        while (in.getNumBytesRemaining() >= 8)
+        {
+            in.read (id, 4);
+            const auto size = (juce::uint32) in.readInt();
+            chunks[juce::String (id, 4)] = { in.getPosition(), size };
+            in.setPosition (in.getPosition() + size + (size & 1));
+        }
+
+        endsExactly = in.getPosition() == (juce::int64) file.getSize();
+        return chunks;
+    }
+
+    juce::uint16 shortAt (const juce::MemoryBlock& file, juce::int64 offset)
+    {
+        return juce::ByteOrder::littleEndianShort (static_cast<const char*> (file.getData()) + offset);
+    }
+
+    juce::uint32 intAt (const juce::MemoryBlock& file, juce::int64 offset)
+    {
+        return juce::ByteOrder::littleEndianInt (static_cast<const char*> (file.getData()) + offset);
+    }
+
+    AudioClip clipOf (int channels, int frames)
+    {
+        AudioClip clip;
+        clip.sampleRate = 48000.0;
+        clip.samples = makeSine (clip.sampleRate, 440.0, frames / clip.sampleRate, 0.5f, channels);
+
+        for (int channel = 0; channel < channels; ++channel)
+            clip.samples.applyGain (channel, 0, frames, 1.0f / (float) (channel + 1));
+
+        return clip;
+    }
+
+    bool sameSamples (const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>& b)
+    {
+        if (a.getNumChannels() != b.getNumChannels() || a.getNumSamples() != b.getNumSamples())
+            return false;
+
+        for (int channel = 0; channel < a.getNumChannels(); ++channel)
+            if (std::memcmp (a.getReadPointer (channel), b.getReadPointer (channel), sizeof (float) * (size_t) a.getNumSamples()) != 0)
+                return false;
+
+        return true;
+    }
+
+    // A mono or stereo file as JUCE's own WAV writer makes it.
+    juce::MemoryBlock juceWav (const AudioClip& clip, int bits)
+    {
+        juce::MemoryBlock bytes;
+        {
+            juce::WavAudioFormat wav;
+            std::unique_ptr<juce::AudioFormatWriter> writer (wav.createWriterFor (new juce::MemoryOutputStream (bytes, false), clip.sampleRate,
+                                                                                   (unsigned int) clip.samples.getNumChannels(), bits, {}, 0));
+            writer->writeFromAudioSampleBuffer (clip.samples, 0, clip.samples.getNumSamples());
+        }
+        return bytes;
+    }
+}
+
+TEST (AudioFiles, FloatWavHasAFactChunkWithItsFrameCount)
+{
+    for (const int channels : { 1, 2, 4 })
+    {
+        const auto clip = clipOf (channels, 12345);
+        juce::TemporaryFile temp (".wav");
+        writeFloatWavFile (temp.getFile(), clip);
+
+        juce::MemoryBlock file;
+        ASSERT_TRUE (temp.getFile().loadFileAsData (file));
+        bool endsExactly = false;
+        const auto chunks = chunksOf (file, endsExactly);
+        EXPECT_TRUE (endsExactly) << channels;
+
+        ASSERT_EQ (chunks.count ("fmt "), 1u) << channels;
+        ASSERT_EQ (chunks.count ("fact"), 1u) << channels;
+        ASSERT_EQ (chunks.count ("data"), 1u) << channels;
+
+        const auto fmt = chunks.at ("fmt ");
+        EXPECT_EQ (fmt.size, 18u);
+        EXPECT_EQ (shortAt (file, fmt.offset), 3);   // WAVE_FORMAT_IEEE_FLOAT
+        EXPECT_EQ (shortAt (file, fmt.offset + 2), channels);
+        EXPECT_EQ (intAt (file, fmt.offset + 4), 48000u);
+        EXPECT_EQ (intAt (file, fmt.offset + 8), 48000u * 4u * (juce::uint32) channels);
+        EXPECT_EQ (shortAt (file, fmt.offset + 12), 4 * channels);
+        EXPECT_EQ (shortAt (file, fmt.offset + 14), 32);
+        EXPECT_EQ (shortAt (file, fmt.offset + 16), 0);   // the extension's size
+
+        EXPECT_EQ (chunks.at ("fact").size, 4u);
+        EXPECT_EQ (intAt (file, chunks.at ("fact").offset), 12345u);
+        EXPECT_EQ (chunks.at ("data").size, 12345u * 4u * (juce::uint32) channels);
+
+        // JUCE's reader takes it, every sample as written.
+        juce::WavAudioFormat wav;
+        std::unique_ptr<juce::AudioFormatReader> reader (wav.createReaderFor (temp.getFile().createInputStream().release(), true));
+        ASSERT_NE (reader, nullptr);
+        EXPECT_TRUE (reader->usesFloatingPointData);
+        EXPECT_EQ (reader->numChannels, (unsigned int) channels);
+        EXPECT_EQ (reader->lengthInSamples, 12345);
+        juce::AudioBuffer<float> back (channels, 12345);
+        reader->read (&back, 0, 12345, 0, true, true);
+        EXPECT_TRUE (sameSamples (back, clip.samples)) << channels;
+
+        if (channels <= 2)
+            EXPECT_TRUE (sameSamples (readWavFile (temp.getFile()).samples, clip.samples)) << channels;
+    }
+}
+
+TEST (AudioFiles, SoxReadsTheFloatWavWithoutAWarning)
+{
+    const juce::File sox ("/usr/bin/sox");
+
+    if (! sox.existsAsFile())
+        GTEST_SKIP() << "sox is not installed";
+
+    juce::TemporaryFile temp (".wav");
+
+    for (const int channels : { 1, 2, 4 })
+    {
+        writeFloatWavFile (temp.getFile(), clipOf (channels, 4800));
+
+        // The header as soxi shows it, then every sample read through.
+        for (const auto& arguments : { juce::StringArray { "--i", temp.getFile().getFullPathName() },
+                                       juce::StringArray { temp.getFile().getFullPathName(), "-n", "stat" } })
+        {
+            juce::StringArray command { sox.getFullPathName() };
+            command.addArray (arguments);
+
+            juce::ChildProcess process;
+            ASSERT_TRUE (process.start (command, juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr));
+            const auto output = process.readAllProcessOutput();
+            ASSERT_TRUE (process.waitForProcessToFinish (60000));
+            EXPECT_EQ (process.getExitCode(), 0u) << output;
+            EXPECT_FALSE (output.containsIgnoreCase ("warn")) << channels << " channels\n" << output;
+
+            if (arguments[0] == "--i")
+            {
+                EXPECT_TRUE (output.contains ("32-bit Floating Point PCM")) << output;
+                EXPECT_TRUE (output.contains ("4800 samples")) << output;
+                EXPECT_TRUE (output.contains ("Channels       : " + juce::String (channels))) << output;
+            }
+            else
+            {
+                EXPECT_TRUE (output.contains ("Samples read:")) << output;
+                EXPECT_TRUE (output.contains (juce::String (4800 * channels))) << output;
+            }
+        }
+    }
+}
+
+TEST (AudioFiles, ReadsWhatJucesWriterMakes)
+{
+    const auto clip = clipOf (2, 4000);
+
+    for (const int bits : { 16, 24, 32 })
+    {
+        juce::TemporaryFile temp (".wav");
+        const auto bytes = juceWav (clip, bits);
+        temp.getFile().replaceWithData (bytes.getData(), bytes.getSize());
+
+        const auto read = readWavFile (temp.getFile());
+        EXPECT_EQ (read.samples.getNumChannels(), 2) << bits;
+        EXPECT_EQ (read.samples.getNumSamples(), 4000) << bits;
+        EXPECT_EQ (read.sampleRate, 48000.0);
+        EXPECT_NEAR (read.samples.getMagnitude (0, 0, 4000), 0.5f, 1.0e-3f) << bits;
+    }
+}
+
+TEST (AudioFiles, AFileCutShortOfItsHeaderIsAnError)
+{
+    // A second of 16-bit stereo whose header still announces all of it,
+    // cut after 14 frames of its data.
+    const auto bytes = juceWav (clipOf (2, 48000), 16);
+    bool endsExactly = false;
+    const auto chunks = chunksOf (bytes, endsExactly);
+    ASSERT_EQ (chunks.count ("data"), 1u);
+
+    juce::TemporaryFile temp (".wav");
+    temp.getFile().replaceWithData (bytes.getData(), (size_t) chunks.at ("data").offset + 14 * 4);
+
+    try
+    {
+        readWavFile (temp.getFile());
+        FAIL() << "a cut file was read";
+    }
+    catch (const std::runtime_error& e)
+    {
+        const juce::String message (e.what());
+        EXPECT_TRUE (message.contains ("cut short")) << message;
+        EXPECT_TRUE (message.contains ("48000 frames")) << message;
+        EXPECT_TRUE (message.contains ("only 14 of them")) << message;
+    }
+
+    // Cut inside the header: no WAV at all.
+    temp.getFile().replaceWithData (bytes.getData(), 20);
+    EXPECT_THROW (readWavFile (temp.getFile()), std::runtime_error);
+
+    // The whole file reads.
+    temp.getFile().replaceWithData (bytes.getData(), bytes.getSize());
+    EXPECT_EQ (readWavFile (temp.getFile()).samples.getNumSamples(), 48000);
+}
+
+TEST (AudioFiles, MoreThanTwoChannelsAreRefusedWithTheirCount)
+{
+    juce::TemporaryFile temp (".wav");
+    writeFloatWavFile (temp.getFile(), clipOf (4, 4800));
+
+    try
+    {
+        readWavFile (temp.getFile());
+        FAIL() << "a 4-channel file was read";
+    }
+    catch (const std::runtime_error& e)
+    {
+        const juce::String message (e.what());
+        EXPECT_TRUE (message.contains ("4 channels")) << message;
+        EXPECT_TRUE (message.contains ("mono or stereo")) << message;
+    }
 }

@@ -3,10 +3,13 @@
 #include "AudioFiles.h"
 #include "DemoPhrase.h"
 
+#include <juce_audio_processors/juce_audio_processors.h>
 #include <juce_graphics/juce_graphics.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <utility>
 
 // korvane-host run as a user runs it, on the plug-ins this build made (the
 // build tells where they are).
@@ -21,12 +24,9 @@ namespace
         juce::String output;
     };
 
-    Run runHost (const juce::StringArray& arguments)
+    // The program run as the command line says; runHost puts the host first.
+    Run runProgram (const juce::StringArray& command)
     {
-        juce::StringArray command;
-        command.add (hostProgram.getFullPathName());
-        command.addArray (arguments);
-
         juce::ChildProcess process;
         Run run;
 
@@ -37,6 +37,34 @@ namespace
         process.waitForProcessToFinish (120000);
         run.exitCode = (int) process.getExitCode();
         return run;
+    }
+
+    Run runHost (const juce::StringArray& arguments)
+    {
+        juce::StringArray command;
+        command.add (hostProgram.getFullPathName());
+        command.addArray (arguments);
+        return runProgram (command);
+    }
+
+    // As a user without an X display (a shell on a server) runs it.
+    Run runHostWithoutDisplay (const juce::StringArray& arguments)
+    {
+        juce::StringArray command { "env", "-u", "DISPLAY", hostProgram.getFullPathName() };
+        command.addArray (arguments);
+        return runProgram (command);
+    }
+
+    // VST3's component state inside the document JUCE's VST3 host saves.
+    juce::MemoryBlock vst3ComponentState (const juce::MemoryBlock& hostState)
+    {
+        juce::MemoryBlock component;
+
+        if (auto xml = juce::AudioProcessor::getXmlFromBinary (hostState.getData(), (int) hostState.getSize()))
+            if (auto* child = xml->getChildByName ("IComponent"))
+                component.fromBase64Encoding (child->getAllSubText());
+
+        return component;
     }
 
     // JUCE's VST 2.4 host keeps the plug-in's chunk inside a bank file
@@ -197,10 +225,19 @@ TEST_F (HostTool, RenderTakesSettingsStateMidiAndAPlot)
     const auto image = juce::ImageFileFormat::loadFrom (plot.getFile());
     EXPECT_TRUE (image.isValid());
 
+    // The VST3 project's state, given to the VST 2.4 build, takes effect:
+    // it sounds other than a fresh instance.
     const auto again = runHost ({ "render", vst2(), sineFile.getFullPathName(), outTemp2.getFile().getFullPathName(),
                                   "--state-in", state.getFile().getFullPathName(), "--rate", "48000" });
     EXPECT_EQ (again.exitCode, 0) << again.output;
     EXPECT_EQ (readWavFile (outTemp2.getFile()).sampleRate, 48000.0);
+
+    const auto fresh = runHost ({ "render", vst2(), sineFile.getFullPathName(), outTemp.getFile().getFullPathName(), "--rate", "48000" });
+    ASSERT_EQ (fresh.exitCode, 0) << fresh.output;
+    juce::MemoryBlock withState, without;
+    outTemp2.getFile().loadFileAsData (withState);
+    outTemp.getFile().loadFileAsData (without);
+    EXPECT_FALSE (withState == without) << "the state was not applied";
 }
 
 TEST_F (HostTool, FactoryPresetRendersAreFiniteAudibleAndDeterministic)
@@ -405,6 +442,261 @@ TEST_F (HostTool, BadInputGetsAClearMessageAndAFailingExit)
     EXPECT_EQ (run.exitCode, 2);
 }
 
+TEST_F (HostTool, StateInTakesThePluginsOwnChunkAsAHostKeepsIt)
+{
+    juce::TemporaryFile saved (".state"), raw (".chunk"), again (".state"), withSettings (".wav"), withChunk (".wav");
+    const auto sine = sineFile.getFullPathName();
+
+    for (const auto& plugin : { vst2(), vst3(), clap() })
+    {
+        auto run = runHost ({ "render", plugin, sine, withSettings.getFile().getFullPathName(), "--set", "Tone=0.3",
+                              "--set", "Preamp Gain=0.8", "--state-out", saved.getFile().getFullPathName() });
+        ASSERT_EQ (run.exitCode, 0) << plugin << "\n" << run.output;
+
+        juce::MemoryBlock hostForm, chunk;
+        ASSERT_TRUE (saved.getFile().loadFileAsData (hostForm));
+        const auto* bytes = static_cast<const char*> (hostForm.getData());
+
+        // What a host keeps in a project is the plug-in's own chunk: inside
+        // JUCE's VST 2.4 bank file ("CcnK" ... "FBCh", the chunk's size
+        // big-endian at byte 156, the chunk from byte 160) and its VST3
+        // document; CLAP's state is the plug-in's stream itself.
+        if (plugin == vst2())
+        {
+            ASSERT_GT (hostForm.getSize(), 160u);
+            ASSERT_EQ (std::memcmp (bytes, "CcnK", 4), 0);
+            ASSERT_EQ (std::memcmp (bytes + 8, "FBCh", 4), 0);
+            const auto size = juce::ByteOrder::bigEndianInt (bytes + 156);
+            ASSERT_EQ ((size_t) size + 160, hostForm.getSize());
+            chunk.append (bytes + 160, size);
+        }
+        else if (plugin == vst3())
+        {
+            chunk = vst3ComponentState (hostForm);
+        }
+        else
+        {
+            chunk = hostForm;
+        }
+
+        ASSERT_GT (chunk.getSize(), 100u) << plugin;
+        ASSERT_TRUE (raw.getFile().replaceWithData (chunk.getData(), chunk.getSize()));
+
+        run = runHost ({ "render", plugin, sine, withChunk.getFile().getFullPathName(),
+                         "--state-in", raw.getFile().getFullPathName(), "--state-out", again.getFile().getFullPathName() });
+        ASSERT_EQ (run.exitCode, 0) << plugin << "\n" << run.output;
+        EXPECT_FALSE (run.output.contains ("warning")) << plugin << "\n" << run.output;
+
+        // The instance restored from the chunk saves the same state and
+        // sounds as the one given the settings did.
+        juce::MemoryBlock restored, a, b;
+        ASSERT_TRUE (again.getFile().loadFileAsData (restored));
+
+        if (plugin == vst3())
+            EXPECT_TRUE (vst3ComponentState (restored) == chunk) << plugin;
+        else
+            EXPECT_TRUE (restored == hostForm) << plugin;
+
+        withSettings.getFile().loadFileAsData (a);
+        withChunk.getFile().loadFileAsData (b);
+        EXPECT_TRUE (a == b) << plugin << ": the chunk's settings were not applied";
+
+        // Our builds share their chunk: each takes the others' states and
+        // sounds the same (as the formats agree, within 1e-6).
+        const auto expected = readWavFile (withSettings.getFile()).samples;
+
+        for (const auto& other : { vst2(), vst3(), clap() })
+        {
+            if (other == plugin)
+                continue;
+
+            run = runHost ({ "render", other, sine, withChunk.getFile().getFullPathName(), "--state-in", saved.getFile().getFullPathName() });
+            ASSERT_EQ (run.exitCode, 0) << plugin << " to " << other << "\n" << run.output;
+
+            const auto rendered = readWavFile (withChunk.getFile()).samples;
+            ASSERT_EQ (rendered.getNumSamples(), expected.getNumSamples());
+            float largest = 0.0f;
+
+            for (int c = 0; c < expected.getNumChannels(); ++c)
+                for (int i = 0; i < expected.getNumSamples(); ++i)
+                    largest = juce::jmax (largest, std::abs (rendered.getSample (c, i) - expected.getSample (c, i)));
+
+            EXPECT_LE (largest, 1.0e-6f) << plugin << "'s state in " << other;
+        }
+    }
+}
+
+TEST_F (HostTool, StateInRefusesAFileThatHoldsNoState)
+{
+    juce::TemporaryFile junk (".state"), empty (".state");
+    ASSERT_TRUE (junk.getFile().replaceWithText ("Not a state: the notes of a session, saved by mistake.\n"));
+    ASSERT_TRUE (empty.getFile().create());
+    const auto sine = sineFile.getFullPathName();
+    const auto out = outTemp.getFile();
+
+    for (const auto& plugin : { vst2(), vst3(), lv2(), clap() })
+    {
+        auto run = runHost ({ "render", plugin, sine, out.getFullPathName(), "--state-in", junk.getFile().getFullPathName() });
+        EXPECT_EQ (run.exitCode, 1) << plugin << "\n" << run.output;
+        EXPECT_TRUE (run.output.contains ("korvane-host: ")) << run.output;
+        EXPECT_TRUE (run.output.contains (junk.getFile().getFullPathName())) << run.output;
+        EXPECT_FALSE (out.exists()) << plugin << ": rendered with the defaults";
+    }
+
+    auto run = runHost ({ "render", vst2(), sine, out.getFullPathName(), "--state-in", empty.getFile().getFullPathName() });
+    EXPECT_EQ (run.exitCode, 1);
+    EXPECT_TRUE (run.output.contains ("is empty")) << run.output;
+
+    run = runHost ({ "render", vst2(), sine, out.getFullPathName(), "--state-in", "/no/such/file.state" });
+    EXPECT_EQ (run.exitCode, 1);
+    EXPECT_TRUE (run.output.contains ("no such state file")) << run.output;
+    EXPECT_FALSE (out.exists());
+}
+
+TEST_F (HostTool, DamagedOrManyChannelInputIsRefused)
+{
+    juce::MemoryBlock whole;
+    ASSERT_TRUE (sineFile.loadFileAsData (whole));
+
+    // The header and 14 frames of a second of stereo; the header still
+    // announces the whole second.
+    int dataAt = 12;
+    while (dataAt + 8 < (int) whole.getSize() && std::memcmp (static_cast<const char*> (whole.getData()) + dataAt, "data", 4) != 0)
+        dataAt += 8 + (int) juce::ByteOrder::littleEndianInt (static_cast<const char*> (whole.getData()) + dataAt + 4);
+    ASSERT_LT (dataAt + 8, (int) whole.getSize());
+    juce::TemporaryFile cut (".wav"), four (".wav");
+    ASSERT_TRUE (cut.getFile().replaceWithData (whole.getData(), (size_t) dataAt + 8 + 14 * 2 * 4));
+
+    auto run = runHost ({ "render", vst2(), cut.getFile().getFullPathName(), outTemp.getFile().getFullPathName() });
+    EXPECT_EQ (run.exitCode, 1) << run.output;
+    EXPECT_TRUE (run.output.contains ("is cut short")) << run.output;
+    EXPECT_TRUE (run.output.contains ("44100 frames, the file holds only 14")) << run.output;
+
+    AudioClip surround;
+    surround.samples = makeSine (44100.0, 220.0, 0.1, 0.5f, 4);
+    writeFloatWavFile (four.getFile(), surround);
+
+    run = runHost ({ "render", vst2(), four.getFile().getFullPathName(), outTemp.getFile().getFullPathName() });
+    EXPECT_EQ (run.exitCode, 1) << run.output;
+    EXPECT_TRUE (run.output.contains ("has 4 channels")) << run.output;
+    EXPECT_TRUE (run.output.contains ("mono or stereo")) << run.output;
+
+    run = runHost ({ "compare", vst2(), vst3(), "--input", four.getFile().getFullPathName() });
+    EXPECT_EQ (run.exitCode, 1) << run.output;
+    EXPECT_FALSE (outTemp.getFile().exists());
+}
+
+TEST_F (HostTool, EveryCommandExplainsItselfOnHelp)
+{
+    const juce::StringArray commands { "inspect", "render", "compare", "bench", "demo", "editor", "validate" };
+
+    for (const auto& command : commands)
+    {
+        for (const auto* flag : { "--help", "-h" })
+        {
+            const auto run = runHost ({ command, flag });
+            EXPECT_EQ (run.exitCode, 0) << command << " " << flag << "\n" << run.output;
+            EXPECT_TRUE (run.output.startsWith ("usage: korvane-host " + command + " ")) << command << " " << flag << "\n" << run.output;
+            EXPECT_FALSE (run.output.contains ("unknown option")) << run.output;
+        }
+    }
+
+    // Asked among other words, too.
+    auto run = runHost ({ "render", vst2(), "in.wav", "--help" });
+    EXPECT_EQ (run.exitCode, 0);
+    EXPECT_TRUE (run.output.contains ("--state-in FILE")) << run.output;
+
+    run = runHost ({ "help", "editor" });
+    EXPECT_EQ (run.exitCode, 0);
+    EXPECT_TRUE (run.output.contains ("--wait-size WxH")) << run.output;
+
+    // The overview names every command.
+    for (const auto* flag : { "--help", "-h", "help" })
+    {
+        run = runHost ({ flag });
+        EXPECT_EQ (run.exitCode, 0) << flag;
+        for (const auto& command : commands)
+            EXPECT_TRUE (run.output.contains ("\n  " + command + " ")) << flag << ": " << command << "\n" << run.output;
+    }
+
+    // A usage error points to the command's own help.
+    run = runHost ({ "render", vst2(), "--bloc", "64" });
+    EXPECT_EQ (run.exitCode, 2);
+    EXPECT_TRUE (run.output.contains ("see korvane-host render --help")) << run.output;
+}
+
+TEST_F (HostTool, WithoutADisplayOnlyTheWindowsAreMissed)
+{
+    const auto out = outTemp.getFile().getFullPathName();
+
+    auto run = runHostWithoutDisplay ({ "render", vst2(), sineFile.getFullPathName(), out });
+    EXPECT_EQ (run.exitCode, 0) << run.output;
+    EXPECT_EQ (readWavFile (outTemp.getFile()).samples.getNumSamples(), 44100);
+
+    juce::TemporaryFile shot (".png");
+    run = runHostWithoutDisplay ({ "editor", vst2(), shot.getFile().getFullPathName() });
+    EXPECT_EQ (run.exitCode, 1) << run.output;
+    EXPECT_TRUE (run.output.contains ("the editor needs an X display, and DISPLAY is not set")) << run.output;
+    EXPECT_FALSE (shot.getFile().exists());
+
+    const juce::StringArray quickValidation { "validate", vst2(), "--seconds", "0.05", "--values", "2", "--editor-cycles", "1" };
+    run = runHostWithoutDisplay (quickValidation);
+    EXPECT_EQ (run.exitCode, 0) << run.output;
+    EXPECT_TRUE (run.output.contains ("skip  editor opened and closed while processing: no X display")) << run.output;
+
+    // No X connection is even tried (JUCE would try ":0" without DISPLAY),
+    // seen in the system calls, where strace may trace.
+    const juce::File strace ("/usr/bin/strace");
+
+    if (! strace.existsAsFile() || runProgram ({ strace.getFullPathName(), "-o", "/dev/null", "true" }).exitCode != 0)
+        GTEST_SKIP() << "strace cannot trace here";
+
+    // A display name no server answers to, for the attempts to show.
+    juce::String noServer;
+    for (int n = 6000; n < 7000 && noServer.isEmpty(); ++n)
+        if (! juce::File ("/tmp/.X11-unix/X" + juce::String (n)).exists() && ! juce::File ("/tmp/.X" + juce::String (n) + "-lock").exists())
+            noServer = ":" + juce::String (n);
+
+    ASSERT_TRUE (noServer.isNotEmpty());
+    const auto socketName = "X11-unix/X" + noServer.substring (1);
+
+    juce::TemporaryFile trace (".txt");
+    const auto traced = [&] (const juce::StringArray& prefix, const juce::StringArray& arguments)
+    {
+        juce::StringArray command { strace.getFullPathName(), "-f", "-qq", "-e", "trace=connect", "-o", trace.getFile().getFullPathName() };
+        command.addArray (prefix);
+        command.add (hostProgram.getFullPathName());
+        command.addArray (arguments);
+        const auto result = runProgram (command);
+        return std::make_pair (result, trace.getFile().loadFileAsString());
+    };
+
+    // The check sees an attempt: a display named, with no server behind it.
+    auto [named, namedTrace] = traced ({ "env", "DISPLAY=" + noServer }, quickValidation);
+    EXPECT_EQ (named.exitCode, 0) << named.output;
+    EXPECT_TRUE (namedTrace.contains (socketName)) << namedTrace;
+
+    for (const auto& arguments : { juce::StringArray { "render", vst2(), sineFile.getFullPathName(), out },
+                                   juce::StringArray { "inspect", vst3() },
+                                   juce::StringArray { "validate", lv2(), "--seconds", "0.05", "--values", "2", "--no-editor" },
+                                   quickValidation,
+                                   juce::StringArray { "editor", vst2(), shot.getFile().getFullPathName() } })
+    {
+        for (const bool withDisplay : { false, true })
+        {
+            // Commands that open no window leave even a named display alone.
+            if (withDisplay && (arguments[0] == "editor" || arguments == quickValidation))
+                continue;
+
+            auto [result, calls] = traced (withDisplay ? juce::StringArray { "env", "DISPLAY=" + noServer }
+                                                       : juce::StringArray { "env", "-u", "DISPLAY" }, arguments);
+            EXPECT_EQ (result.exitCode, arguments[0] == "editor" ? 1 : 0) << arguments.joinIntoString (" ") << "\n" << result.output;
+            EXPECT_FALSE (calls.contains ("X11-unix")) << arguments.joinIntoString (" ") << (withDisplay ? " with" : " without")
+                                                       << " a display\n" << calls;
+        }
+    }
+}
+
 TEST_F (HostTool, BenchMeasuresTwoPluginsInOneRun)
 {
     auto run = runHost ({ "bench", vst2(), vst3(), "--seconds", "0.5", "--runs", "3" });
@@ -493,9 +785,9 @@ TEST_F (HostTool, EveryFormatOpensItsEditorInARealWindow)
             juce::StringArray arguments { "editor", plugin, file.getFullPathName() };
 
             // Under a loaded CI machine a plug-in's own window may follow the
-            // resize slowly: give the click its time.
+            // resize slowly: the capture waits for the open panel's size.
             if (openOptions)
-                arguments.addArray ({ "--click", "97,35", "--settle", "3000" });
+                arguments.addArray ({ "--click", "97,35", "--wait-size", "633x479" });
 
             const auto run = runHost (arguments);
             ASSERT_EQ (run.exitCode, 0) << plugin << "\n" << run.output;
@@ -515,9 +807,18 @@ TEST_F (HostTool, EveryFormatOpensItsEditorInARealWindow)
         }
     }
 
-    const auto run = runHost ({ "editor", vst2(), file.getFullPathName(), "--click", "here" });
+    auto run = runHost ({ "editor", vst2(), file.getFullPathName(), "--click", "here" });
     EXPECT_EQ (run.exitCode, 2);
     EXPECT_TRUE (run.output.contains ("--click wants X,Y")) << run.output;
+
+    run = runHost ({ "editor", vst2(), file.getFullPathName(), "--wait-size", "633 by 479" });
+    EXPECT_EQ (run.exitCode, 2);
+    EXPECT_TRUE (run.output.contains ("--wait-size wants WxH")) << run.output;
+
+    // The closed editor, waited for at its own size.
+    run = runHost ({ "editor", vst2(), file.getFullPathName(), "--wait-size", "633x223", "--settle", "50" });
+    ASSERT_EQ (run.exitCode, 0) << run.output;
+    EXPECT_EQ (juce::ImageFileFormat::loadFrom (file).getHeight(), 223);
 }
 
 TEST_F (HostTool, NonFiniteInputSamplesGiveFiniteOutputInEveryFormat)

@@ -9,11 +9,14 @@ struct AudioClip
     double sampleRate = 44100.0;
 };
 
-/** Reads a WAV file (16/24/32-bit PCM or 32-bit float, any channel count).
-    Throws std::runtime_error when the file is missing or not a WAV. */
+/** Reads a mono or stereo WAV file (16/24/32-bit PCM or 32-bit float).
+    Throws std::runtime_error when the file is missing, not a WAV, cut
+    short of the length its header announces, or has more channels. */
 AudioClip readWavFile (const juce::File& file);
 
-/** Writes 32-bit float WAV. Throws std::runtime_error when it cannot. */
+/** Writes 32-bit float WAV with the complete header such files need (the
+    format's extension size and a "fact" chunk with the frame count).
+    Throws std::runtime_error when it cannot. */
 void writeFloatWavFile (const juce::File& file, const AudioClip& clip);
 
 /** The clip at another sample rate (windowed-sinc resampling). */

@@ -364,10 +364,16 @@ namespace
 
         void setStateInformation (const void* data, int size) override
         {
-            if (state == nullptr || data == nullptr || size < 0)
-                return;
+            if (size >= 0)
+                loadState (data, (size_t) size);
+        }
 
-            juce::MemoryInputStream stream (data, (size_t) size, false);
+        bool loadState (const void* data, size_t size)
+        {
+            if (state == nullptr || data == nullptr)
+                return false;
+
+            juce::MemoryInputStream stream (data, size, false);
             const clap_istream_t input
             {
                 &stream,
@@ -377,8 +383,11 @@ namespace
                 }
             };
 
-            if (state->load (plugin, &input))
-                refreshParameterValues();
+            if (! state->load (plugin, &input))
+                return false;
+
+            refreshParameterValues();
+            return true;
         }
 
         //==============================================================================
@@ -823,6 +832,12 @@ void ClapPluginFormat::findAllTypesForFile (juce::OwnedArray<juce::PluginDescrip
         description->isInstrument = features.contains (CLAP_PLUGIN_FEATURE_INSTRUMENT);
         results.add (description.release());
     }
+}
+
+bool ClapPluginFormat::loadState (juce::AudioPluginInstance& instance, const void* data, size_t size)
+{
+    auto* clap = dynamic_cast<ClapInstance*> (&instance);
+    return clap != nullptr && clap->loadState (data, size);
 }
 
 void ClapPluginFormat::createPluginInstance (const juce::PluginDescription& description, double sampleRate, int blockSize,

@@ -35,6 +35,11 @@ public:
     juce::FileSearchPath getDefaultLocationsToSearch() override { return {}; }
     bool requiresUnblockedMessageThreadDuringCreation (const juce::PluginDescription&) const override { return false; }
 
+    /** Hands a state to one of this format's instances, as setStateInformation
+        does, and tells whether the plug-in took it (its state extension's
+        answer); false for an instance of another format. */
+    static bool loadState (juce::AudioPluginInstance& instance, const void* data, size_t size);
+
 private:
     void createPluginInstance (const juce::PluginDescription&, double initialSampleRate, int initialBufferSize,
                                PluginCreationCallback) override;

@@ -3,6 +3,7 @@
 #include "EditorWindow.h"
 #include "PluginLoading.h"
 #include "ScreenCapture.h"
+#include "XDisplay.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -56,11 +57,55 @@ namespace
         click.position = { parts[0].getIntValue(), parts[1].getIntValue() };
         return click;
     }
+
+    juce::Point<int> parseSize (const juce::String& text)
+    {
+        // "WxH" in pixels, as the screenshot will have them.
+        const auto parts = juce::StringArray::fromTokens (text.trim().toLowerCase(), "x", "");
+
+        if (parts.size() != 2 || parts[0].isEmpty() || parts[1].isEmpty()
+            || ! parts[0].containsOnly ("0123456789") || ! parts[1].containsOnly ("0123456789")
+            || parts[0].getIntValue() < 1 || parts[1].getIntValue() < 1)
+            throw std::invalid_argument (("--wait-size wants WxH in pixels, such as 633x479, not '" + text + "'").toStdString());
+
+        return { parts[0].getIntValue(), parts[1].getIntValue() };
+    }
+
+    bool isOneColour (const juce::Image& image)
+    {
+        for (int y = 0; y < image.getHeight(); ++y)
+            for (int x = 0; x < image.getWidth(); ++x)
+                if (image.getPixelAt (x, y) != image.getPixelAt (0, 0))
+                    return false;
+
+        return true;
+    }
+
+    /** Runs the message loop until the condition holds or the time is up;
+        tells whether it held. */
+    template <typename Condition>
+    bool waitUntil (Condition&& condition, double seconds)
+    {
+        const auto end = juce::Time::getMillisecondCounterHiRes() + seconds * 1000.0;
+
+        while (! condition())
+        {
+            if (juce::Time::getMillisecondCounterHiRes() > end)
+                return false;
+
+            waitFor (100);
+        }
+
+        return true;
+    }
+
+    // Bounds for what a busy machine may take; a healthy run takes a moment.
+    constexpr double longestWaitSeconds = 30.0;
 }
 
 int runEditor (const juce::StringArray& words)
 {
-    const CommandOptions options (words, { "click", "settle", "scale" });
+    const CommandOptions options (words, { "click", "settle", "scale", "wait-size" });
     const auto& args = options.getPositional();
 
     if (args.size() != 2)
@@ -79,6 +124,11 @@ int runEditor (const juce::StringArray& words)
     // The scale a host names for its window; clicks are given in the
     // editor's unscaled units and land scaled.
     const auto scale = options.getNumber ("scale", 1.0, 0.5, 4.0);
+    const auto waitForSize = options.has ("wait-size");
+    const auto expectedSize = waitForSize ? parseSize (options.get ("wait-size")) : juce::Point<int>();
+
+    if (! XDisplay::isAllowed())
+        throw std::runtime_error ("the editor needs an X display, and DISPLAY is not set (without a screen, run it under xvfb-run)");
 
     ScreenCapture screen;
     PluginLoader loader;
@@ -100,6 +150,12 @@ int runEditor (const juce::StringArray& words)
         window.show();
         waitFor (settleMs);
 
+        // A click before the plug-in drew into the window (which the host
+        // paints in one colour) would go to nobody.
+        if (! clicks.isEmpty()
+            && ! waitUntil ([&] { return ! isOneColour (screen.grab (window.getScreenBounds())); }, longestWaitSeconds))
+            std::cerr << "korvane-host: the editor showed nothing in " << longestWaitSeconds << " s; clicking anyway\n";
+
         for (const auto& click : clicks)
         {
             const auto origin = window.getScreenPosition();
@@ -107,13 +163,24 @@ int runEditor (const juce::StringArray& words)
             waitFor (settleMs);
         }
 
+        const auto sizeText = [] (int width, int height) { return juce::String (width) + " x " + juce::String (height); };
+        juce::String problem;
+
+        if (waitForSize
+            && ! waitUntil ([&] { return window.getScreenBounds().getWidth() == expectedSize.x
+                                         && window.getScreenBounds().getHeight() == expectedSize.y; },
+                            longestWaitSeconds))
+            problem = "the editor's window did not reach " + sizeText (expectedSize.x, expectedSize.y) + " in "
+                    + juce::String (longestWaitSeconds) + " s: it is " + sizeText (window.getWidth(), window.getHeight());
+
         // A plug-in's own window (embedded, with its own message thread in
         // LV2) may take a while to follow a resize and repaint: capture until
         // two captures a moment apart agree.
         auto area = window.getScreenBounds();
         auto image = screen.grab (area);
+        const auto captureEnd = juce::Time::getMillisecondCounterHiRes() + (waitForSize ? longestWaitSeconds * 1000.0 : 5000.0);
 
-        for (int attempt = 0; attempt < 20; ++attempt)
+        while (problem.isEmpty() && juce::Time::getMillisecondCounterHiRes() < captureEnd)
         {
             waitFor (250);
             const auto nowArea = window.getScreenBounds();
@@ -126,18 +193,29 @@ int runEditor (const juce::StringArray& words)
             image = again;
         }
 
-        output.deleteFile();
-        juce::FileOutputStream stream (output);
-        juce::PNGImageFormat png;
+        if (problem.isEmpty() && waitForSize && (area.getWidth() != expectedSize.x || area.getHeight() != expectedSize.y))
+            problem = "the editor's window left " + sizeText (expectedSize.x, expectedSize.y) + " again: it is "
+                    + sizeText (area.getWidth(), area.getHeight());
 
-        if (! stream.openedOk() || ! png.writeImageToStream (image, stream))
-            throw std::runtime_error (("cannot write " + output.getFullPathName()).toStdString());
+        if (problem.isEmpty())
+        {
+            output.deleteFile();
+            juce::FileOutputStream stream (output);
+            juce::PNGImageFormat png;
 
-        std::cout << "wrote " << output.getFullPathName() << " (" << area.getWidth() << " x "
-                  << area.getHeight() << ", " << plugin.description.name << " " << plugin.formatName << ")\n";
+            if (! stream.openedOk() || ! png.writeImageToStream (image, stream))
+                problem = "cannot write " + output.getFullPathName();
+            else
+                std::cout << "wrote " << output.getFullPathName() << " (" << area.getWidth() << " x "
+                          << area.getHeight() << ", " << plugin.description.name << " " << plugin.formatName << ")\n";
+        }
 
+        // The plug-in's window leaves before the host's, on failure too.
         window.closeEditor (editor);
         window.removeFromDesktop();
+
+        if (problem.isNotEmpty())
+            throw std::runtime_error (problem.toStdString());
     }
 
     plugin.instance.reset();

@@ -4,6 +4,7 @@
 #include "OutputSampleCheck.h"
 #include "ParameterTextEntry.h"
 #include "ScreenCapture.h"
+#include "XDisplay.h"
 
 #include <atomic>
 #include <cmath>
@@ -180,8 +181,7 @@ namespace
 
     bool hasDisplay()
     {
-        const auto display = juce::SystemStats::getEnvironmentVariable ("DISPLAY", {});
-        return display.isNotEmpty() && juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr;
+        return XDisplay::isAllowed() && juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr;
     }
 }
 

@@ -7,6 +7,7 @@
 #include "ParameterSettings.h"
 #include "PlotWriter.h"
 #include "PluginLoading.h"
+#include "PluginState.h"
 
 #include <iostream>
 #include <stdexcept>
@@ -16,25 +17,6 @@ namespace
     juce::File fileArgument (const juce::String& path)
     {
         return juce::File::getCurrentWorkingDirectory().getChildFile (path);
-    }
-
-    void loadState (juce::AudioPluginInstance& instance, const juce::File& file)
-    {
-        juce::MemoryBlock state;
-
-        if (! file.existsAsFile() || ! file.loadFileAsData (state))
-            throw std::runtime_error (("cannot read the state file " + file.getFullPathName()).toStdString());
-
-        instance.setStateInformation (state.getData(), (int) state.getSize());
-    }
-
-    void saveState (juce::AudioPluginInstance& instance, const juce::File& file)
-    {
-        juce::MemoryBlock state;
-        instance.getStateInformation (state);
-
-        if (! file.replaceWithData (state.getData(), state.getSize()))
-            throw std::runtime_error (("cannot write the state file " + file.getFullPathName()).toStdString());
     }
 
     juce::String formatDb (float db)
@@ -66,7 +48,8 @@ int runRender (const juce::StringArray& words)
     auto& instance = *plugin.instance;
 
     if (options.has ("state-in"))
-        loadState (instance, fileArgument (options.get ("state-in")));
+        PluginState::load (instance, fileArgument (options.get ("state-in")),
+                           [&] { return loader.load (args[0], sampleRate, blockSize).instance; });
 
     applyParameterSettings (instance, options.getAll ("set"));
 
@@ -87,7 +70,7 @@ int runRender (const juce::StringArray& words)
     juce::MessageManager::getInstance()->runDispatchLoopUntil (100);
 
     if (options.has ("state-out"))
-        saveState (instance, fileArgument (options.get ("state-out")));
+        PluginState::save (instance, fileArgument (options.get ("state-out")));
 
     // What a host sees after the render: MIDI may have moved parameters.
     if (options.has ("report")
