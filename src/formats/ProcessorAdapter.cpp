@@ -229,10 +229,16 @@ juce::MemoryBlock ProcessorAdapter::getState()
     return state;
 }
 
-void ProcessorAdapter::setState (const void* data, size_t size)
+bool ProcessorAdapter::setState (const void* data, size_t size)
 {
-    if (size <= (size_t) std::numeric_limits<int>::max())
-        processor->setStateInformation (data, (int) size);
+    if (size > (size_t) std::numeric_limits<int>::max())
+        return false;
+
+    if (auto* plugin = dynamic_cast<BasePlugin*> (processor.get()))
+        return plugin->restoreState (data, (int) size);
+
+    processor->setStateInformation (data, (int) size);
+    return true;
 }
 
 //==============================================================================

@@ -74,7 +74,8 @@ public:
 
     //==============================================================================
     juce::MemoryBlock getState();
-    void setState (const void* data, size_t size);
+    /** False when the bytes hold no state of this plug-in (nothing restored). */
+    bool setState (const void* data, size_t size);
 
     //==============================================================================
     /** What happened to one parameter inside the plug-in since the host last

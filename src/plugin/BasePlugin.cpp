@@ -303,10 +303,25 @@ void BasePlugin::getStateInformation (juce::MemoryBlock& destData)
 
 void BasePlugin::setStateInformation (const void* data, int sizeInBytes)
 {
-    withoutExceptions ([&] { if (auto element = StateChunk::unpack (data, sizeInBytes)) restoreStateFromXml (*element); });
+    restoreState (data, sizeInBytes);
+}
+
+bool BasePlugin::restoreState (const void* data, int sizeInBytes)
+{
+    bool taken = false;
+
+    withoutExceptions ([&]
+    {
+        if (auto element = StateChunk::unpack (data, sizeInBytes))
+        {
+            taken = isStateXml (*element);
+            restoreStateFromXml (*element);
+        }
+    });
 
     stateRestoredPending.exchange (1);
     triggerAsyncUpdate();
+    return taken;
 }
 
 void BasePlugin::getCurrentProgramStateInformation (juce::MemoryBlock& destData)

@@ -58,6 +58,9 @@ public:
     void getStateInformation (juce::MemoryBlock& destData) override;
     void getCurrentProgramStateInformation (juce::MemoryBlock& destData) override;
     void setStateInformation (const void* data, int sizeInBytes) override;
+    /** setStateInformation, telling whether the bytes held a state of this
+        plug-in (a damaged or foreign chunk restores nothing). */
+    bool restoreState (const void* data, int sizeInBytes);
     void setCurrentProgramStateInformation (const void* data, int sizeInBytes) override;
 
     //==============================================================================

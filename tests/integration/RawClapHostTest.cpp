@@ -317,6 +317,14 @@ TEST (RawClapHost, TheStateTravelsThroughShortReadsAndWrites)
     EXPECT_FALSE (other.load (whole, 777, true));
     EXPECT_EQ (other.save (1u << 30), before);
 
+    // Bytes that hold no state of ours (junk, another plug-in's, empty)
+    // are refused, and the instance is as it was.
+    for (const std::string foreign : { std::string ("not a state at all"), std::string (4096, '\x7f'), std::string() })
+    {
+        EXPECT_FALSE (other.load (foreign, 777)) << foreign.size() << " bytes";
+        EXPECT_EQ (other.save (1u << 30), before);
+    }
+
     // A host that takes nothing at all: the save fails.
     EXPECT_EQ (instance.save (0), "(failed)");
 }

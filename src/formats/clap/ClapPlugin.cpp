@@ -341,8 +341,7 @@ bool ClapPlugin::loadState (const clap_istream_t& stream)
             return false;
     }
 
-    adapter->setState (state.getData(), state.getDataSize());
-    return true;
+    return adapter->setState (state.getData(), state.getDataSize());
 }
 
 //==============================================================================

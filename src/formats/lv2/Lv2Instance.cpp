@@ -221,7 +221,9 @@ LV2_State_Status Lv2Instance::restore (LV2_State_Retrieve_Function retrieve, LV2
     if (! state.fromBase64Encoding (juce::String::fromUTF8 (text, (int) juce::jmin (length, (size_t) std::numeric_limits<int>::max()))))
         return LV2_STATE_ERR_UNKNOWN;
 
-    adapter.setState (state.getData(), state.getSize());
+    if (! adapter.setState (state.getData(), state.getSize()))
+        return LV2_STATE_ERR_UNKNOWN;
+
     stateRestored.store (true);
     return LV2_STATE_SUCCESS;
 }
