@@ -821,6 +821,35 @@ TEST_F (HostTool, EveryFormatOpensItsEditorInARealWindow)
     EXPECT_EQ (juce::ImageFileFormat::loadFrom (file).getHeight(), 223);
 }
 
+TEST_F (HostTool, APresetDraggedOntoAGroupInAHostsWindowLeavesNoImageBehind)
+{
+    juce::TemporaryFile shot (".png");
+    const auto file = shot.getFile();
+
+    for (const auto& plugin : { vst2(), vst3(), clap() })
+    {
+        // Browse open, then the current preset ("Honky Tonk", the first row
+        // of Keys) dragged onto the group "Misc", the pointer left there.
+        const auto run = runHost ({ "editor", plugin, file.getFullPathName(), "--click", "388,37",
+                                    "--drag", "330,235:150,315", "--wait-size", "633x479" });
+        ASSERT_EQ (run.exitCode, 0) << plugin << "\n" << run.output;
+
+        const auto image = juce::ImageFileFormat::loadFrom (file);
+        ASSERT_TRUE (image.isValid()) << plugin;
+
+        // The drop row as the browser paints it: Misc selected in the group
+        // column and the moved preset, its last row, in the preset column,
+        // both in the selection's grey; not the dragged row's picture, which
+        // would lie across both columns.
+        for (const auto& at : { juce::Point<int> (200, 316), juce::Point<int> (430, 316), juce::Point<int> (600, 316) })
+            EXPECT_EQ (image.getPixelAt (at.x, at.y).getARGB(), 0xFFADADADu) << plugin << " at " << at.toString();
+    }
+
+    const auto run = runHost ({ "editor", vst2(), file.getFullPathName(), "--drag", "1,2" });
+    EXPECT_EQ (run.exitCode, 2);
+    EXPECT_TRUE (run.output.contains ("--drag wants X,Y:X,Y")) << run.output;
+}
+
 TEST_F (HostTool, NonFiniteInputSamplesGiveFiniteOutputInEveryFormat)
 {
     // A host that hands over NaN and infinite samples (some do) must not

@@ -58,6 +58,29 @@ namespace
         return click;
     }
 
+    struct Drag
+    {
+        juce::Point<int> from, to;
+    };
+
+    Drag parseDrag (const juce::String& text)
+    {
+        // "X,Y:X,Y", both relative to the editor's top left.
+        const auto ends = juce::StringArray::fromTokens (text.trim(), ":", "");
+
+        if (ends.size() != 2 || ends[0].startsWithIgnoreCase ("ctrl") || ends[1].startsWithIgnoreCase ("ctrl"))
+            throw std::invalid_argument (("--drag wants X,Y:X,Y, not '" + text + "'").toStdString());
+
+        try
+        {
+            return { parseClick (ends[0]).position, parseClick (ends[1]).position };
+        }
+        catch (const std::invalid_argument&)
+        {
+            throw std::invalid_argument (("--drag wants X,Y:X,Y, not '" + text + "'").toStdString());
+        }
+    }
+
     juce::Point<int> parseSize (const juce::String& text)
     {
         // "WxH" in pixels, as the screenshot will have them.
@@ -105,7 +128,7 @@ namespace
 
 int runEditor (const juce::StringArray& words)
 {
-    const CommandOptions options (words, { "click", "settle", "scale", "wait-size" });
+    const CommandOptions options (words, { "click", "drag", "settle", "scale", "wait-size" });
     const auto& args = options.getPositional();
 
     if (args.size() != 2)
@@ -119,6 +142,10 @@ int runEditor (const juce::StringArray& words)
     juce::Array<Click> clicks;
     for (const auto& text : options.getAll ("click"))
         clicks.add (parseClick (text));
+
+    juce::Array<Drag> drags;
+    for (const auto& text : options.getAll ("drag"))
+        drags.add (parseDrag (text));
 
     const auto settleMs = options.getInteger ("settle", 1500, 50, 60000);
     // The scale a host names for its window; clicks are given in the
@@ -152,7 +179,7 @@ int runEditor (const juce::StringArray& words)
 
         // A click before the plug-in drew into the window (which the host
         // paints in one colour) would go to nobody.
-        if (! clicks.isEmpty()
+        if ((! clicks.isEmpty() || ! drags.isEmpty())
             && ! waitUntil ([&] { return ! isOneColour (screen.grab (window.getScreenBounds())); }, longestWaitSeconds))
             std::cerr << "korvane-host: the editor showed nothing in " << longestWaitSeconds << " s; clicking anyway\n";
 
@@ -160,6 +187,15 @@ int runEditor (const juce::StringArray& words)
         {
             const auto origin = window.getScreenPosition();
             screen.click (origin + (click.position.toDouble() * scale).roundToInt(), click.withCtrl);
+            waitFor (settleMs);
+        }
+
+        for (const auto& drag : drags)
+        {
+            const auto origin = window.getScreenPosition();
+            screen.drag (origin + (drag.from.toDouble() * scale).roundToInt(),
+                         origin + (drag.to.toDouble() * scale).roundToInt(),
+                         [] { waitFor (30); });
             waitFor (settleMs);
         }
 

@@ -56,6 +56,8 @@ namespace
       use xvfb-run), click into it and save what the screen shows of the window
         --click X,Y        click at a position relative to the editor (ctrl:X,Y holds
                            Ctrl); repeatable, in order
+        --drag X,Y:X,Y     after the clicks, drag with the left button from one
+                           position to the other; repeatable, in order
         --settle MS        wait this long after opening and after each click (default 1500)
         --wait-size WxH    before the capture, wait (up to 30 s) until the window is
                            W x H pixels; fail if it never is

@@ -108,3 +108,25 @@ void ScreenCapture::click (juce::Point<int> position, bool withCtrl)
 
     XSync (x, False);
 }
+
+void ScreenCapture::drag (juce::Point<int> from, juce::Point<int> to, const std::function<void()>& betweenSteps)
+{
+    auto* x = display->x;
+    constexpr int steps = 20;
+
+    XTestFakeMotionEvent (x, -1, from.x, from.y, CurrentTime);
+    XTestFakeButtonEvent (x, 1, True, CurrentTime);
+    XSync (x, False);
+    betweenSteps();
+
+    for (int step = 1; step <= steps; ++step)
+    {
+        const auto position = from + (to - from) * step / steps;
+        XTestFakeMotionEvent (x, -1, position.x, position.y, CurrentTime);
+        XSync (x, False);
+        betweenSteps();
+    }
+
+    XTestFakeButtonEvent (x, 1, False, CurrentTime);
+    XSync (x, False);
+}

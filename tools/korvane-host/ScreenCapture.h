@@ -2,6 +2,8 @@
 
 #include <juce_graphics/juce_graphics.h>
 
+#include <functional>
+
 /*  The X display as a user sees it: what the server shows in an area of
     the screen (every window's pixels, the plug-in's own embedded window
     included), and pointer clicks delivered by the server itself (XTest),
@@ -26,6 +28,11 @@ public:
 
     /** A left click at a screen position, with Ctrl held when asked. */
     void click (juce::Point<int> screenPosition, bool withCtrl);
+
+    /** A left-button drag between two screen positions in twenty steps, as
+        a hand makes it; `betweenSteps` runs after the press, each step and
+        before the release (the message loop, so windows see every step). */
+    void drag (juce::Point<int> from, juce::Point<int> to, const std::function<void()>& betweenSteps);
 
 private:
     struct Display;
