@@ -283,6 +283,12 @@ void BasePluginEditor::showSettingsNotice (const juce::String& setting)
         statusBar->setMessage (setting + " settings will be affected when plugin is loaded.", settingsNoticePriority, 0);
 }
 
+void BasePluginEditor::showReadOnlySettingsNotice (const juce::String& fileName)
+{
+    if (statusBar != nullptr)
+        statusBar->setMessage ("Settings not saved: " + fileName + " is read-only.", settingsNoticePriority, 0);
+}
+
 void BasePluginEditor::controllerValueChanged (GUIController* controller)
 {
     if (controller != nullptr)

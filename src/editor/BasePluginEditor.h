@@ -84,6 +84,9 @@ public:
     void showParameterInfo (Parameter* parameter);
     /** Tells that a default changes what new instances start with. */
     void showSettingsNotice (const juce::String& setting);
+    /** Tells that the settings file is read-only, so no choice made here
+        will be kept. */
+    void showReadOnlySettingsNotice (const juce::String& fileName);
 
     bool isSkinLoaded() const noexcept                       { return skinLoaded; }
     StatusBar* getStatusBar() const noexcept                 { return statusBar.get(); }

@@ -3,6 +3,7 @@
 #include "editor/BasePluginEditor.h"
 #include "midi/MidiControl.h"
 #include "parameters/FloatParameter.h"
+#include "plugin/AtomicFileWriter.h"
 #include "plugin/AudioProcessorEditorWrapper.h"
 #include "plugin/HostParameter.h"
 #include "plugin/ModuleLocation.h"
@@ -184,6 +185,15 @@ void BasePlugin::buildEditorComponent()
 
     editorComponent->startTimer (editorRefreshMilliseconds);
     parameterManager.announceAll();
+    showSettingsFileNotice();
+}
+
+void BasePlugin::showSettingsFileNotice()
+{
+    // The user learns it while the choices can still be made elsewhere,
+    // not when the instance closes and they are lost.
+    if (editorComponent != nullptr && userSettingsLocation.isFileToWriteReadOnly())
+        editorComponent->showReadOnlySettingsNotice (userSettingsLocation.getFileToWrite().getFileName());
 }
 
 void BasePlugin::shutDownEditor()
@@ -279,7 +289,11 @@ juce::AudioProcessorEditor* BasePlugin::createEditor()
         buildEditorComponent();
 
         if (editorComponent != nullptr)
+        {
+            // Every window opened tells it again, in case it was cleared.
+            showSettingsFileNotice();
             editor = new AudioProcessorEditorWrapper (*this, *editorComponent);
+        }
     });
 
     return editor;
@@ -352,44 +366,50 @@ juce::File BasePlugin::getUserSettingsFolderOverride()
     return userSettingsFolderOverride();
 }
 
-juce::File BasePlugin::getUserSettingsFile() const
+const SettingsFileLocation& BasePlugin::getUserSettingsLocation()
 {
-    const auto fileName = getPluginName() + ".ini";
+    // Decided by the first look, at start-up; an instance that is never
+    // started decides when it writes.
+    if (! userSettingsLocation.isKnown())
+        userSettingsLocation = SettingsFileLocation::find (pluginDirectory, getPluginName(), userSettingsFolderOverride());
 
-    if (userSettingsFolderOverride() != juce::File())
-        return userSettingsFolderOverride().getChildFile (fileName);
+    return userSettingsLocation;
+}
 
-    const juce::File besideLibrary (pluginDirectory);
-
-    if (juce::File::isAbsolutePath (pluginDirectory) && besideLibrary.hasWriteAccess())
-        return besideLibrary.getChildFile (fileName);
-
-    const auto xdg = juce::SystemStats::getEnvironmentVariable ("XDG_CONFIG_HOME", {});
-    const auto configFolder = juce::File::isAbsolutePath (xdg)
-                                ? juce::File (xdg)
-                                : juce::File::getSpecialLocation (juce::File::userHomeDirectory).getChildFile (".config");
-
-    return configFolder.getChildFile (getPluginName()).getChildFile (fileName);
+juce::File BasePlugin::getUserSettingsFile()
+{
+    return getUserSettingsLocation().getFileToWrite();
 }
 
 void BasePlugin::loadUserSettingsFile()
 {
-    const auto file = getUserSettingsFile();
+    const auto file = getUserSettingsLocation().getFileToRead();
 
     if (file.existsAsFile())
         if (auto root = XmlNames::parseFile (file))
             loadUserSettingsXml (*root);
 }
 
-void BasePlugin::saveUserSettingsFile()
+void BasePlugin::saveUserSettingsFile() noexcept
 {
-    if (auto element = createUserSettingsXml())
+    // Called from destructors: whatever fails, the old file stays and
+    // nothing escapes.
+    withoutExceptions ([&]
     {
-        const auto file = getUserSettingsFile();
-        file.getParentDirectory().createDirectory();
+        auto element = createUserSettingsXml();
 
-        XmlNames::writeFile (*element, file);
-    }
+        if (element == nullptr)
+            return;
+
+        // The bytes JUCE's own writer would put in the file.
+        XmlNames::replaceForbiddenCharacters (*element);
+        juce::MemoryOutputStream content;
+        element->writeTo (content, XmlNames::fileFormat());
+
+        const auto file = getUserSettingsLocation().getFileToWrite();
+        file.getParentDirectory().createDirectory();
+        AtomicFileWriter::write (file, content.getData(), content.getDataSize());
+    });
 }
 
 void BasePlugin::addStateObserver (StateObserver* observer)

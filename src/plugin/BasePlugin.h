@@ -4,6 +4,7 @@
 
 #include "parameters/ParameterManager.h"
 #include "plugin/EventsMap.h"
+#include "plugin/SettingsFileLocation.h"
 #include "plugin/SoftwareDesignation.h"
 #include "plugin/StateObserver.h"
 
@@ -140,13 +141,15 @@ public:
     const juce::String& getPluginFile() const noexcept      { return pluginFile; }
     const juce::String& getPluginDirectory() const noexcept { return pluginDirectory; }
 
-    /** The user settings file: "Korvane.ini" beside the plug-in library, or,
-        when that folder cannot be written (a system plug-in folder), the
-        same file in the user's configuration folder ($XDG_CONFIG_HOME or
-        ~/.config, in a folder named after the plug-in). */
-    juce::File getUserSettingsFile() const;
+    /** Where this instance reads and writes its user settings file (see
+        SettingsFileLocation); decided when the instance starts. */
+    const SettingsFileLocation& getUserSettingsLocation();
+    /** The user settings file this instance writes. */
+    juce::File getUserSettingsFile();
     void loadUserSettingsFile();
-    void saveUserSettingsFile();
+    /** Writes the settings through AtomicFileWriter: a read-only file, or
+        one that cannot be replaced, stays as it was. Never throws. */
+    void saveUserSettingsFile() noexcept;
 
     /** Puts every instance's settings file into `folder` instead; for tools
         and tests that must not share a user's settings. */
@@ -177,6 +180,7 @@ private:
     void postConstruction();
     void createEditorComponentOnMessageThread();
     void buildEditorComponent();
+    void showSettingsFileNotice();
     void deleteEditorComponent();
     void addDebugParametersAndEvents();
     void handleAsyncUpdate() override;
@@ -199,6 +203,7 @@ private:
     juce::String pluginDirectory;
     juce::String pluginFile;
     juce::String formatName;
+    SettingsFileLocation userSettingsLocation;
     std::atomic<int> interfaceSize { automaticInterfaceSize };
     juce::ChangeBroadcaster interfaceSizeChanged;
     ParameterManager parameterManager;

@@ -1,4 +1,5 @@
 #include "EditorTestSupport.h"
+#include "TestSettingsFolder.h"
 
 #include "editor/AboutWindow.h"
 #include "editor/OldStylePresetBrowserWindow.h"
@@ -9,6 +10,7 @@
 #include "skin/GFXKnob.h"
 #include "skin/GFXPanel.h"
 
+#include <sys/stat.h>
 #include <thread>
 
 using namespace EditorTestSupport;
@@ -335,6 +337,27 @@ TEST (EditorStatus, SettingsNoticesStayUntilReplacedOrCleared)
 
     p.editor->getOptionsWindow()->getTabs().setCurrentTabIndex (1);
     EXPECT_TRUE (p.statusText().isEmpty()) << "turning to another page clears the status bar";
+}
+
+TEST (EditorStatus, AReadOnlySettingsFileNoticeStaysUntilClearedAndComesBackWithTheNextWindow)
+{
+    TestSettingsFolder settings;
+    settings.write ("<UserSettings application=\"Korvane\"/>");
+    ASSERT_EQ (::chmod (settings.file().getFullPathName().toRawUTF8(), 0444), 0);
+
+    Product p;
+    const juce::String notice ("Settings not saved: Korvane.ini is read-only.");
+    EXPECT_EQ (p.statusText(), notice);
+    EXPECT_EQ (p.statusBar().getPriority(), BasePluginEditor::settingsNoticePriority);
+    EXPECT_FALSE (p.statusBar().hasTimeout());
+
+    p.editor->getOptionsWindow()->getTabs().setCurrentTabIndex (1);
+    EXPECT_TRUE (p.statusText().isEmpty()) << "turning to another page clears the status bar";
+
+    std::unique_ptr<juce::AudioProcessorEditor> window (p.processor->createEditor());
+    ASSERT_NE (window, nullptr);
+    EXPECT_EQ (p.statusText(), notice) << "a host's new window tells it again";
+    window.reset();
 }
 
 //==============================================================================

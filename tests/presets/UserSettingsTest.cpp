@@ -2,7 +2,15 @@
 
 #include "PresetTestSupport.h"
 #include "TestSettingsFolder.h"
+#include "editor/BasePluginEditor.h"
 #include "midi/MidiControl.h"
+#include "plugin/SettingsFileLocation.h"
+#include "plugin/XmlNames.h"
+
+#include <cstdlib>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -11,6 +19,80 @@ namespace
     juce::String settings (const juce::String& body, const juce::String& application = "Korvane")
     {
         return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><UserSettings application=\"" + application + "\">" + body + "</UserSettings>";
+    }
+
+    const juce::String readOnlyNotice = "Settings not saved: Korvane.ini is read-only.";
+
+    /** A folder of a test's own, removed again (whatever mode the test left it in). */
+    struct ScratchFolder
+    {
+        ScratchFolder()  { folder.createDirectory(); }
+        ~ScratchFolder() { ::chmod (folder.getFullPathName().toRawUTF8(), 0755); folder.deleteRecursively(); }
+
+        juce::File file (const juce::String& name = "Korvane.ini") const  { return folder.getChildFile (name); }
+        /** Every entry, hidden ones too: a writer's leftovers would show. */
+        int numEntries() const { return folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories); }
+
+        juce::File folder = juce::File::createTempFile ("korvane-scratch");
+    };
+
+    /** XDG_CONFIG_HOME set (or unset) while it lives. */
+    struct ScopedConfigHome
+    {
+        explicit ScopedConfigHome (const std::optional<juce::String>& value)
+        {
+            if (const auto* old = std::getenv ("XDG_CONFIG_HOME"))
+                previous = juce::String::fromUTF8 (old);
+
+            set (value);
+        }
+
+        ~ScopedConfigHome() { set (previous); }
+
+        static void set (const std::optional<juce::String>& value)
+        {
+            if (value.has_value())
+                ::setenv ("XDG_CONFIG_HOME", value->toRawUTF8(), 1);
+            else
+                ::unsetenv ("XDG_CONFIG_HOME");
+        }
+
+        std::optional<juce::String> previous;
+    };
+
+    bool runsAsRoot()                        { return ::geteuid() == 0; }
+    void setMode (const juce::File& file, int mode) { ASSERT_EQ (::chmod (file.getFullPathName().toRawUTF8(), (mode_t) mode), 0); }
+
+    int modeOf (const juce::File& file)
+    {
+        struct stat info {};
+        return ::stat (file.getFullPathName().toRawUTF8(), &info) == 0 ? (int) (info.st_mode & 07777) : -1;
+    }
+
+    /** The mode a new file gets here: 0644 less the umask. */
+    int newFileMode()
+    {
+        const auto mask = ::umask (0);
+        ::umask (mask);
+        return 0644 & ~(int) mask;
+    }
+
+    juce::MemoryBlock bytesOf (const juce::File& file)
+    {
+        juce::MemoryBlock bytes;
+        file.loadFileAsData (bytes);
+        return bytes;
+    }
+
+    void makeLink (const juce::String& target, const juce::File& link)
+    {
+        ASSERT_EQ (::symlink (target.toRawUTF8(), link.getFullPathName().toRawUTF8()), 0);
+    }
+
+    juce::String statusTextOf (Korvane& processor)
+    {
+        auto* editor = processor.getEditorComponent();
+        return editor != nullptr && editor->getStatusBar() != nullptr ? editor->getStatusBar()->getText() : "(no editor)";
     }
 }
 
@@ -151,4 +233,238 @@ TEST (UserSettings, UserBanksAndOtherProductsFiles)
         auto processor = startedKorvane();
         EXPECT_TRUE (processor->isPresetStoringOnDemand());
     }
+}
+
+//==============================================================================
+// Where the file is read and written.
+
+TEST (UserSettingsLocation, AWritablePluginFolderKeepsTheFileBesideTheLibraryAndTheOverrideWins)
+{
+    ScratchFolder plugin, userFolder, overrideFolder;
+    userFolder.file().replaceWithText (settings ({}));   // not looked at while the plug-in's folder can be written
+
+    const auto chosen = SettingsFileLocation::choose (plugin.folder, true, userFolder.folder, "Korvane.ini");
+    EXPECT_EQ (chosen.getFileToRead(), plugin.file());
+    EXPECT_EQ (chosen.getFileToWrite(), plugin.file());
+
+    // The folder is tried by creating a file in it, which goes again.
+    const auto found = SettingsFileLocation::find (plugin.folder.getFullPathName(), "Korvane", {});
+    EXPECT_EQ (found.getFileToRead(), plugin.file());
+    EXPECT_EQ (found.getFileToWrite(), plugin.file());
+    EXPECT_EQ (plugin.numEntries(), 0);
+    EXPECT_FALSE (found.isFileToWriteReadOnly());
+
+    const auto overridden = SettingsFileLocation::find (plugin.folder.getFullPathName(), "Korvane", overrideFolder.folder);
+    EXPECT_EQ (overridden.getFileToRead(), overrideFolder.file());
+    EXPECT_EQ (overridden.getFileToWrite(), overrideFolder.file());
+
+    // An instance that never learnt where its library is: the user's folder.
+    const ScopedConfigHome configHome (userFolder.folder.getFullPathName());
+    const auto withoutLibrary = SettingsFileLocation::find ({}, "Korvane", {});
+    EXPECT_EQ (withoutLibrary.getFileToRead(), userFolder.folder.getChildFile ("Korvane").getChildFile ("Korvane.ini"));
+    EXPECT_EQ (withoutLibrary.getFileToWrite(), withoutLibrary.getFileToRead());
+}
+
+TEST (UserSettingsLocation, AReadOnlyPluginFolderReadsTheUsersFileElseTheShippedDefaults)
+{
+    ScratchFolder plugin, config;
+    const auto userFolder = config.folder.getChildFile ("Korvane");   // not made yet
+    const auto usersFile = userFolder.getChildFile ("Korvane.ini");
+    plugin.file().replaceWithText (settings ("<QualitySettings default=\"high\"/>"));
+
+    const auto withoutUsersFile = SettingsFileLocation::choose (plugin.folder, false, userFolder, "Korvane.ini");
+    EXPECT_EQ (withoutUsersFile.getFileToRead(), plugin.file()) << "the defaults shipped for every user";
+    EXPECT_EQ (withoutUsersFile.getFileToWrite(), usersFile);
+
+    ASSERT_TRUE (userFolder.createDirectory().wasOk());
+    usersFile.replaceWithText (settings ({}));
+    const auto withUsersFile = SettingsFileLocation::choose (plugin.folder, false, userFolder, "Korvane.ini");
+    EXPECT_EQ (withUsersFile.getFileToRead(), usersFile);
+    EXPECT_EQ (withUsersFile.getFileToWrite(), usersFile);
+
+    // A user cannot create files in a folder whose mode forbids it; root
+    // can, and then keeps the file beside the library.
+    setMode (plugin.folder, 0555);
+    EXPECT_EQ (SettingsFileLocation::canCreateFilesIn (plugin.folder), runsAsRoot());
+    EXPECT_FALSE (SettingsFileLocation::canCreateFilesIn (plugin.folder.getChildFile ("missing")));
+    EXPECT_EQ (plugin.numEntries(), 1);
+
+    const ScopedConfigHome configHome (config.folder.getFullPathName());
+    const auto found = SettingsFileLocation::find (plugin.folder.getFullPathName(), "Korvane", {});
+    EXPECT_EQ (found.getFileToRead(), runsAsRoot() ? plugin.file() : usersFile);
+    EXPECT_EQ (found.getFileToWrite(), runsAsRoot() ? plugin.file() : usersFile);
+
+    usersFile.deleteFile();
+    const auto foundWithoutUsersFile = SettingsFileLocation::find (plugin.folder.getFullPathName(), "Korvane", {});
+    EXPECT_EQ (foundWithoutUsersFile.getFileToRead(), plugin.file());
+    EXPECT_EQ (foundWithoutUsersFile.getFileToWrite(), runsAsRoot() ? plugin.file() : usersFile);
+}
+
+TEST (UserSettingsLocation, TheUsersFolderIsInAnAbsoluteXdgConfigHomeElseInDotConfig)
+{
+    ScratchFolder config;
+    const auto dotConfig = juce::File::getSpecialLocation (juce::File::userHomeDirectory).getChildFile (".config").getChildFile ("Korvane");
+
+    {
+        const ScopedConfigHome configHome (config.folder.getFullPathName());
+        EXPECT_EQ (SettingsFileLocation::userFolderFor ("Korvane"), config.folder.getChildFile ("Korvane"));
+    }
+
+    for (const auto* value : { "", "relative/config", "~/config" })
+    {
+        const ScopedConfigHome configHome { juce::String (value) };
+        EXPECT_EQ (SettingsFileLocation::userFolderFor ("Korvane"), dotConfig) << value;
+    }
+
+    const ScopedConfigHome unset (std::nullopt);
+    EXPECT_EQ (SettingsFileLocation::userFolderFor ("Korvane"), dotConfig);
+}
+
+//==============================================================================
+// How the file is written.
+
+TEST (UserSettingsFile, ALinkStaysALinkAndEveryFileKeepsItsMode)
+{
+    SettingsFolder settingsFolder;
+    ScratchFolder elsewhere, reference;
+    const auto target = elsewhere.file ("mine.ini");
+    target.replaceWithText (settings ("<QualitySettings default=\"high\"/>"));
+    setMode (target, 0640);
+    makeLink (target.getFullPathName(), settingsFolder.file());
+
+    {
+        auto processor = startedKorvane();
+        EXPECT_EQ (processor->getQualityLevel(), 2) << "read through the link";
+        processor->setInterfaceSize (150);
+
+        // The bytes JUCE's own writer gives the same document.
+        XmlNames::writeFile (*processor->createUserSettingsXml(), reference.file());
+    }
+
+    EXPECT_TRUE (settingsFolder.file().isSymbolicLink());
+    EXPECT_EQ (settingsFolder.file().getLinkedTarget(), target);
+    EXPECT_EQ (modeOf (target), 0640);
+    EXPECT_EQ (bytesOf (target), bytesOf (reference.file()));
+    EXPECT_EQ (elsewhere.numEntries(), 1) << "no temporary file left behind";
+    EXPECT_EQ (settingsFolder.folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 1);
+
+    // A relative link to a file not made yet: the file is made where it points.
+    ASSERT_TRUE (settingsFolder.file().deleteFile());
+    makeLink ("../" + elsewhere.folder.getFileName() + "/new.ini", settingsFolder.file());
+    startedKorvane().reset();
+    EXPECT_TRUE (settingsFolder.file().isSymbolicLink());
+    EXPECT_EQ (modeOf (elsewhere.file ("new.ini")), newFileMode());
+    ASSERT_NE (juce::parseXML (elsewhere.file ("new.ini")), nullptr);
+
+    // A plain file keeps its mode as well.
+    ASSERT_TRUE (settingsFolder.file().deleteFile());
+    settingsFolder.write (settings ({}));
+    setMode (settingsFolder.file(), 0600);
+    startedKorvane()->setInterfaceSize (125);
+    EXPECT_FALSE (settingsFolder.file().isSymbolicLink());
+    EXPECT_EQ (modeOf (settingsFolder.file()), 0600);
+    EXPECT_EQ (juce::parseXML (settingsFolder.file())->getChildByName ("InterfaceSettings")->getStringAttribute ("size"), "125");
+}
+
+TEST (UserSettingsFile, AReadOnlyFileIsLeftAsItIsAndTheNextEditorSaysSo)
+{
+    SettingsFolder settingsFolder;
+    ScratchFolder elsewhere;
+    settingsFolder.write (settings ("<QualitySettings default=\"high\"/>"));
+    setMode (settingsFolder.file(), 0444);   // root included: the mode decides
+    const auto before = bytesOf (settingsFolder.file());
+
+    {
+        auto processor = startedKorvane();
+        EXPECT_EQ (processor->getQualityLevel(), 2) << "still read";
+        EXPECT_TRUE (processor->getUserSettingsLocation().isFileToWriteReadOnly());
+        EXPECT_EQ (statusTextOf (*processor), readOnlyNotice);
+        EXPECT_EQ (processor->getEditorComponent()->getStatusBar()->getPriority(), BasePluginEditor::settingsNoticePriority);
+        EXPECT_FALSE (processor->getEditorComponent()->getStatusBar()->hasTimeout());
+        processor->setInterfaceSize (150);   // a choice that cannot be kept
+    }
+
+    EXPECT_EQ (bytesOf (settingsFolder.file()), before);
+    EXPECT_EQ (modeOf (settingsFolder.file()), 0444);
+    EXPECT_EQ (settingsFolder.folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 1);
+
+    // The same behind a link.
+    const auto target = elsewhere.file ("mine.ini");
+    ASSERT_TRUE (settingsFolder.file().moveFileTo (target));
+    makeLink (target.getFullPathName(), settingsFolder.file());
+    {
+        auto processor = startedKorvane();
+        EXPECT_EQ (statusTextOf (*processor), readOnlyNotice);
+        processor->setInterfaceSize (150);
+    }
+    EXPECT_EQ (bytesOf (target), before);
+    EXPECT_TRUE (settingsFolder.file().isSymbolicLink());
+
+    // Made writable again: no notice, and the file is written.
+    setMode (target, 0644);
+    {
+        auto processor = startedKorvane();
+        EXPECT_TRUE (statusTextOf (*processor).isEmpty()) << statusTextOf (*processor);
+        processor->setInterfaceSize (150);
+    }
+    EXPECT_EQ (juce::parseXML (target)->getChildByName ("InterfaceSettings")->getStringAttribute ("size"), "150");
+}
+
+TEST (UserSettingsFile, ADamagedFileGivesTheDefaultsAndIsReplacedOnClosing)
+{
+    SettingsFolder settingsFolder;
+
+    for (const auto& damaged : { settings ("<QualitySettings default=\"high\"/>").dropLastCharacters (3),
+                                 juce::String ("<<< not xml"), juce::String() })
+    {
+        settingsFolder.write (damaged);
+        {
+            auto processor = startedKorvane();
+            EXPECT_EQ (processor->getQualityLevel(), 0);
+            EXPECT_TRUE (processor->isPresetStoringOnDemand());
+            EXPECT_TRUE (statusTextOf (*processor).isEmpty());
+        }
+
+        auto root = juce::parseXML (settingsFolder.file());
+        ASSERT_NE (root, nullptr);
+        EXPECT_EQ (root->getTagName(), "UserSettings");
+        EXPECT_EQ (root->getChildByName ("QualitySettings")->getStringAttribute ("default"), "low");
+    }
+}
+
+TEST (UserSettingsFile, AFileThatCannotBeReplacedStaysWholeAndNothingEscapes)
+{
+    SettingsFolder settingsFolder;
+    settingsFolder.write (settings ("<QualitySettings default=\"high\"/>"));
+    const auto before = bytesOf (settingsFolder.file());
+
+    // A folder a user may not write, holding a writable file: the rename
+    // fails and the file stays whole. Root may write there.
+    setMode (settingsFolder.folder, 0555);
+    {
+        auto processor = startedKorvane();
+        EXPECT_TRUE (statusTextOf (*processor).isEmpty()) << "the file itself is not read-only";
+        processor->setInterfaceSize (150);
+    }
+    setMode (settingsFolder.folder, 0755);
+
+    if (runsAsRoot())
+        EXPECT_EQ (juce::parseXML (settingsFolder.file())->getChildByName ("InterfaceSettings")->getStringAttribute ("size"), "150");
+    else
+        EXPECT_EQ (bytesOf (settingsFolder.file()), before);
+
+    EXPECT_EQ (settingsFolder.folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 1);
+
+    // A folder where the file should be, and an override "folder" that is a file.
+    ASSERT_TRUE (settingsFolder.file().deleteFile());
+    ASSERT_TRUE (settingsFolder.file().createDirectory().wasOk());
+    startedKorvane().reset();
+    EXPECT_TRUE (settingsFolder.file().isDirectory());
+
+    ScratchFolder other;
+    other.file ("plain").replaceWithText ("not a folder");
+    BasePlugin::setUserSettingsFolderOverride (other.file ("plain"));
+    startedKorvane().reset();
+    BasePlugin::setUserSettingsFolderOverride (settingsFolder.folder);
+    EXPECT_EQ (other.file ("plain").loadFileAsString(), "not a folder");
 }
