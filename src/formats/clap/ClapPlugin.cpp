@@ -1,22 +1,13 @@
 #include "formats/clap/ClapPlugin.h"
 
+#include "formats/NoExceptions.h"
+
 #include <cmath>
 #include <cstring>
 
 namespace
 {
-    template <typename Call, typename Result>
-    Result guarded (Call&& call, Result failure) noexcept
-    {
-        try
-        {
-            return call();
-        }
-        catch (...)
-        {
-            return failure;
-        }
-    }
+    using NoExceptions::guarded;
 
     void copyText (const juce::String& text, char* destination, uint32_t size)
     {

@@ -2,6 +2,7 @@
     leaves them: an instance that cannot be made is no instance, a call that
     fails does nothing (a block is silent, a state is not stored).
 */
+#include "formats/NoExceptions.h"
 #include "formats/lv2/Lv2Instance.h"
 #include "formats/lv2/Lv2Ui.h"
 
@@ -12,18 +13,7 @@ namespace
     Lv2Instance& instanceOf (LV2_Handle handle) { return *static_cast<Lv2Instance*> (handle); }
     Lv2Ui& uiOf (LV2UI_Handle handle)           { return *static_cast<Lv2Ui*> (handle); }
 
-    template <typename Call, typename Result>
-    Result guarded (Call&& call, Result failure) noexcept
-    {
-        try
-        {
-            return call();
-        }
-        catch (...)
-        {
-            return failure;
-        }
-    }
+    using NoExceptions::guarded;
 
     const LV2_State_Interface stateInterface
     {

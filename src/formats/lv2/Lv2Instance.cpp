@@ -1,6 +1,7 @@
 #include "formats/lv2/Lv2Instance.h"
 
 #include "formats/ParameterUnits.h"
+#include "formats/lv2/Lv2Features.h"
 
 #include <lv2/atom/util.h>
 #include <lv2/buf-size/buf-size.h>
@@ -15,15 +16,6 @@
 
 namespace
 {
-    const void* findFeature (const LV2_Feature* const* features, const char* uri) noexcept
-    {
-        for (auto* const* feature = features; feature != nullptr && *feature != nullptr; ++feature)
-            if (std::strcmp ((*feature)->URI, uri) == 0)
-                return (*feature)->data;
-
-        return nullptr;
-    }
-
     constexpr float nothingExpected = std::numeric_limits<float>::quiet_NaN();
 
     /** The key under which the state has always been kept, as text. */
@@ -34,7 +26,7 @@ Lv2Instance::Lv2Instance (double rate, const LV2_Feature* const* features)
     : adapter (juce::AudioProcessor::wrapperType_LV2),
       sampleRate (rate)
 {
-    auto* map = static_cast<const LV2_URID_Map*> (findFeature (features, LV2_URID__map));
+    auto* map = static_cast<const LV2_URID_Map*> (Lv2Features::find (features, LV2_URID__map));
 
     if (map == nullptr)
         throw std::runtime_error ("the host maps no URIs");
@@ -44,7 +36,7 @@ Lv2Instance::Lv2Instance (double rate, const LV2_Feature* const* features)
     atomString = urid (LV2_ATOM__String);
     midiEvent = urid (LV2_MIDI__MidiEvent);
 
-    if (auto* options = static_cast<const LV2_Options_Option*> (findFeature (features, LV2_OPTIONS__options)))
+    if (auto* options = static_cast<const LV2_Options_Option*> (Lv2Features::find (features, LV2_OPTIONS__options)))
     {
         const auto maxBlock = urid (LV2_BUF_SIZE__maxBlockLength), atomInt = urid (LV2_ATOM__Int);
 

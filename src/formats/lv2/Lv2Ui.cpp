@@ -1,5 +1,6 @@
 #include "formats/lv2/Lv2Ui.h"
 
+#include "formats/lv2/Lv2Features.h"
 #include "formats/lv2/Lv2Instance.h"
 
 #include <lv2/atom/atom.h>
@@ -9,27 +10,15 @@
 #include <utility>
 #include <stdexcept>
 
-namespace
-{
-    const void* findFeature (const LV2_Feature* const* features, const char* uri) noexcept
-    {
-        for (auto* const* feature = features; feature != nullptr && *feature != nullptr; ++feature)
-            if (std::strcmp ((*feature)->URI, uri) == 0)
-                return (*feature)->data;
-
-        return nullptr;
-    }
-}
-
 Lv2Ui::Lv2Ui (LV2UI_Write_Function writeFunction, LV2UI_Controller hostController, LV2UI_Widget* widget,
               const LV2_Feature* const* features)
-    : instance (static_cast<Lv2Instance*> (const_cast<void*> (findFeature (features, LV2_INSTANCE_ACCESS_URI)))),
+    : instance (static_cast<Lv2Instance*> (const_cast<void*> (Lv2Features::find (features, LV2_INSTANCE_ACCESS_URI)))),
       write (writeFunction),
       controller (hostController),
-      hostResize (static_cast<const LV2UI_Resize*> (findFeature (features, LV2_UI__resize))),
-      hostTouch (static_cast<const LV2UI_Touch*> (findFeature (features, LV2_UI__touch)))
+      hostResize (static_cast<const LV2UI_Resize*> (Lv2Features::find (features, LV2_UI__resize))),
+      hostTouch (static_cast<const LV2UI_Touch*> (Lv2Features::find (features, LV2_UI__touch)))
 {
-    const auto* parent = findFeature (features, LV2_UI__parent);
+    const auto* parent = Lv2Features::find (features, LV2_UI__parent);
 
     if (instance == nullptr || parent == nullptr || widget == nullptr)
         throw std::runtime_error ("the host gives the UI no instance or no window");
@@ -42,11 +31,11 @@ Lv2Ui::Lv2Ui (LV2UI_Write_Function writeFunction, LV2UI_Controller hostControlle
 
     editor->attachTo ((unsigned long) (juce::pointer_sized_uint) parent);
 
-    if (auto* map = static_cast<const LV2_URID_Map*> (findFeature (features, LV2_URID__map)))
+    if (auto* map = static_cast<const LV2_URID_Map*> (Lv2Features::find (features, LV2_URID__map)))
     {
         scaleFactorKey = map->map (map->handle, LV2_UI__scaleFactor);
         floatType = map->map (map->handle, LV2_ATOM__Float);
-        takeScale (static_cast<const LV2_Options_Option*> (findFeature (features, LV2_OPTIONS__options)));
+        takeScale (static_cast<const LV2_Options_Option*> (Lv2Features::find (features, LV2_OPTIONS__options)));
     }
 
     *widget = (LV2UI_Widget) (juce::pointer_sized_uint) editor->getWindow();
